@@ -86,6 +86,8 @@ public:
 
     // A word of a names reply: "@" operator, "@...+" both, "+" voice; takes a user reference when it adds.
     void AddMember(std::string_view name, std::string_view address);
+    // The one notification after the last word of a names reply.
+    void NotifyNames() { notify(TIdIRCChannelUpdateType::cuNames, nullptr, 0); }
     void Joined(TIdIRCUser* user);
     void Parted(TIdIRCUser* user);
     void Kicked(TIdIRCUser* user);

@@ -74,6 +74,7 @@ void TIdIRCUsers::Release(TIdIRCUser* user)
 
 void TIdIRCUsers::Clear()
 {
+    ++m_generation;
     m_index.clear();
     m_items.clear();
 }

@@ -31,6 +31,8 @@ public:
     // Drops one reference; at none the record goes, when it is the record its nick finds.
     void Release(TIdIRCUser* user);
     void Clear();
+    // Grows with every Clear, so that a holder of a record can tell that it is gone.
+    std::uint64_t Generation() const { return m_generation; }
     // Changes the nick of a record, keeping the index right.
     void Rename(TIdIRCUser* user, std::string_view newNick);
 
@@ -43,6 +45,7 @@ private:
     std::vector<std::unique_ptr<TIdIRCUser>> m_items;
     std::unordered_map<std::string, Bucket, text::CaseBlindHash, text::CaseBlindEqual> m_index;
     std::uint64_t m_nextSeq = 0;
+    std::uint64_t m_generation = 0;
 };
 
 } // namespace morva
