@@ -63,14 +63,25 @@ void TIdIRC::SetUserMode(TIdIRCUserModes modes)
         m_userMode = modes;
 }
 
-void TIdIRC::Connect(int /*timeout*/)
+void TIdIRC::beginSession()
 {
-    if (Connected())
-        Disconnect(true);
     m_channels.Clear();
     m_users.Clear();
     m_myUser = m_users.Add(m_nick, "");
     m_currentNick = m_nick;
+}
+
+void TIdIRC::TestBeginSession(TIdIRCState state)
+{
+    beginSession();
+    setState(state);
+}
+
+void TIdIRC::Connect(int /*timeout*/)
+{
+    if (Connected())
+        Disconnect(true);
+    beginSession();
     setState(TIdIRCState::Connecting);
     TIdTCPClient::Connect();
     setState(TIdIRCState::Registering);

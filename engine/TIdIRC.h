@@ -177,6 +177,9 @@ public:
 
     // Test hook: moves the engine to a state as the connection life cycle would.
     void TestSetState(TIdIRCState s) { setState(s); }
+    // Test hook: starts a session without a socket, as a connect does (records emptied, the own record created,
+    // the current nick set), and moves to state.
+    void TestBeginSession(TIdIRCState state = TIdIRCState::Registered);
     // True while a reader thread is running for this engine.
     bool ReaderRunning() const;
 
@@ -189,6 +192,7 @@ private:
     friend class TIdIRCParser;
 
     void setState(TIdIRCState s);
+    void beginSession();
     void sendRegistration();
     void startReader();
     void stopReader();
