@@ -302,7 +302,7 @@ TEST_F(PopupLook, ShowingAPopupLeavesTheKeyboardWithTheInputLine)
     QWidget main;
     auto* input = new QLineEdit(&main);
     main.show();
-    QApplication::setActiveWindow(&main);
+    main.activateWindow();
     input->setFocus();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main, 2000));
     ASSERT_EQ(QApplication::focusWidget(), input);
