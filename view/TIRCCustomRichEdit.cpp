@@ -24,6 +24,8 @@ constexpr int kTextLeft = TIRCCustomRichEdit::kSelectionBar + 2;
 constexpr int kTextRight = 2;
 // Layouts kept for lines out of sight before the cache is emptied.
 constexpr std::size_t kLayoutCacheLimit = 1024;
+// Shortest time between two scroll-bar updates and repaints caused by appends (about 60 a second).
+constexpr qint64 kMinSyncInterval = 15;
 
 bool isBlank(char c)
 {
@@ -56,6 +58,11 @@ TIRCCustomRichEdit::TIRCCustomRichEdit(QWidget* owner) : QAbstractScrollArea(own
     verticalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setRange(0, 0);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TIRCCustomRichEdit::onScrollValue);
+    m_syncTimer.setSingleShot(true);
+    connect(&m_syncTimer, &QTimer::timeout, this, [this] {
+        m_syncPending = false;
+        syncScrollBar();
+    });
 }
 
 TIRCCustomRichEdit::~TIRCCustomRichEdit() = default;
@@ -174,21 +181,19 @@ std::string TIRCCustomRichEdit::Text() const
 
 void TIRCCustomRichEdit::scheduleSync()
 {
-    // Appends in a burst cost only this check; the scroll bar and the repaint follow once the burst is over.
+    // Appends in a burst cost only this check. The scroll bar and the repaint follow on the next turn of the
+    // event loop, and no sooner than kMinSyncInterval after the last one: in a flood every line arrives in a
+    // turn of its own, and painting each of them would cost far more than storing it.
     if (m_syncPending)
         return;
     m_syncPending = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_syncPending = false;
-            syncScrollBar();
-        },
-        Qt::QueuedConnection);
+    const qint64 since = m_sinceSync.isValid() ? m_sinceSync.elapsed() : kMinSyncInterval;
+    m_syncTimer.start(static_cast<int>(since >= kMinSyncInterval ? 0 : kMinSyncInterval - since));
 }
 
 void TIRCCustomRichEdit::syncScrollBar()
 {
+    m_sinceSync.start();
     if (!isVisible())
         return; // done again when shown
     ensureTopExtent();

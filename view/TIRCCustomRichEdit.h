@@ -15,7 +15,9 @@
 #include <vector>
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QPoint>
+#include <QTimer>
 
 class QTextLayout;
 
@@ -28,7 +30,8 @@ using TRichEditURLClickEvent = std::function<void(TIRCCustomRichEdit*, const std
 
 // The text view of one window. It keeps its own line model (a LineStore of stripped text and format spans)
 // and lays out with QTextLayout only the lines in sight, cached until the width or the font changes, so that
-// appending costs a parse and a copy and a repaint happens at most once per turn of the event loop. The view
+// appending costs a parse and a copy, and a repaint happens at most once per turn of the event loop
+// and at most about 60 times a second. The view
 // scrolls by whole lines: the scroll bar's value is the line shown at the bottom.
 //
 // Owned by its tab (through Qt parenting); used on the user-interface thread only. Lines are added through
@@ -184,6 +187,8 @@ private:
 
     std::size_t m_bottom = 0;
     bool m_syncPending = false;
+    QTimer m_syncTimer;
+    QElapsedTimer m_sinceSync;
     bool m_syncing = false;
     // Index of the first line that, counted from the top, runs past the viewport's height; valid while
     // m_topExtentValid. m_fits: every line fits without scrolling.

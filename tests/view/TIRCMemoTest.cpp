@@ -77,12 +77,9 @@ protected:
         QTest::mouseRelease(vp(), b, {}, release);
     }
 
-    // The scroll area shows or hides its scroll bar one event-loop turn after the range changes.
-    static void settle()
-    {
-        for (int i = 0; i < 3; ++i)
-            QCoreApplication::processEvents();
-    }
+    // Appends reach the scroll bar within a frame's time, and the scroll area shows or hides it one turn of
+    // the event loop after its range changes.
+    static void settle() { QTest::qWait(60); }
 
     std::string clipboard() { return text::fromQString(QGuiApplication::clipboard()->text()); }
 
