@@ -12,6 +12,11 @@ if(MORVA_SANITIZE STREQUAL "address")
 elseif(MORVA_SANITIZE STREQUAL "thread")
     add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
     add_link_options(-fsanitize=thread)
+elseif(MORVA_FUZZ)
+    # Coverage for libFuzzer everywhere, with the address and undefined-behaviour checks.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
 elseif(NOT MORVA_SANITIZE STREQUAL "")
     message(FATAL_ERROR "MORVA_SANITIZE must be empty, 'address' or 'thread'")
 endif()
@@ -38,6 +43,10 @@ function(morva_add_test name)
     if(ARG_GUI)
         target_link_libraries(${name} PRIVATE morva_test_main_gui)
         set(env "QT_QPA_PLATFORM=offscreen")
+        # The test list is read by running the binary right after the build, outside ctest's environment; a
+        # widget test needs a platform even then, and a build machine may have no display.
+        set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+                              "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen")
     else()
         target_link_libraries(${name} PRIVATE GTest::gtest_main)
         set(env "")

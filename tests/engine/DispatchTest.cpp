@@ -177,6 +177,24 @@ const DispatchCase kCases[] = {
         "OnRaw\t!srv\t614\tme bob :is using a secure connection\t0", "OnSystem\t!srv\t614\tWHOIS\tbob"}},
     {"UnlistedNumeric", {}, ":srv 999 me x", {"OnRaw\t!srv\t999\tme x\t0", "OnUnknownCommand\t!srv\t999\tme x"}},
     {"NegativeIsAWord", {}, ":srv -1 me x", {"OnRaw\t!srv\t-1\tme x\t0", "OnUnknownCommand\t!srv\t-1\tme x"}},
+    {"KickOfUntrackedChannel", {}, ":op!u@h KICK #zz x :r", {
+        "OnRaw\top!u@h\tKICK\t#zz x :r\t0", "OnKick\top!u@h\tx!\t-"}},
+    {"OwnKickUntracked", {}, ":op!u@h KICK #zz me :r", {"OnRaw\top!u@h\tKICK\t#zz me :r\t0", "OnKicked\top!u@h\t-"}},
+    {"PartOfUntrackedChannel", {}, ":x!u@h PART #zz", {"OnRaw\tx!u@h\tPART\t#zz\t0", "OnPart\tx!u@h\t-"}},
+    {"TraceRange", {}, ":srv 200 me Link x", {"OnRaw\t!srv\t200\tme Link x\t0", "OnSystem\t!srv\t200\tTRACE\tme Link x"}},
+    {"Stats", {}, ":srv 211 me link 0", {"OnRaw\t!srv\t211\tme link 0\t0", "OnSystem\t!srv\t211\tSTATS\tme link 0"}},
+    {"Stats243", {}, ":srv 243 me O", {"OnRaw\t!srv\t243\tme O\t0", "OnSystem\t!srv\t243\tSTATS\tme O"}},
+    {"Whois307", {}, ":srv 307 me bob :is registered", {
+        "OnRaw\t!srv\t307\tme bob :is registered\t0", "OnSystem\t!srv\t307\tWHOIS\tbob is registered"}},
+    {"NowAway", {}, ":srv 306 me :You are away", {"OnRaw\t!srv\t306\tme :You are away\t0", "OnNowAway\tYou are away"}},
+    {"Info374", {}, ":srv 374 me :End of INFO", {"OnRaw\t!srv\t374\tme :End of INFO\t0", "OnSystem\t!srv\t374\tINFO\tme"}},
+    {"MotdEnd", {}, ":srv 376 me :End of MOTD", {"OnRaw\t!srv\t376\tme :End of MOTD\t0", "OnSystem\t!srv\t376\tMOTD\tEnd of MOTD"}},
+    {"Numeric000IsUnknown", {}, ":srv 000 me x", {"OnRaw\t!srv\t000\tme x\t0", "OnUnknownCommand\t!srv\t000\tme x"}},
+    {"ErrorRangeEnd", {}, ":srv 502 me :Cant change mode", {
+        "OnRaw\t!srv\t502\tme :Cant change mode\t0", "OnError\t!srv\t502\tme :Cant change mode"}},
+    {"CtcpTime", {}, ":n!u PRIVMSG me :\x01TIME\x01", {
+        "OnRaw\tn!u\tPRIVMSG\tme :\\x01TIME\\x01\t0", "OnCTCPQuery\tn!u\t-\tTIME\t\t0", "OnSend\tNOTICE n :\\x01TIME Local time is *"}},
+    {"EmptyCtcp", {}, ":n!u PRIVMSG me :\x01", {"OnRaw\tn!u\tPRIVMSG\tme :\\x01\t0", "OnCTCPQuery\tn!u\t-\t\t\t0"}},
     {"TooManyParameters", {}, "CMD 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31", {
         "OnRaw\t!\tCMD\t1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31\t0",
         "OnUnknownCommand\t!\tCMD\t1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31"}},
@@ -208,7 +226,12 @@ TEST_P(Dispatch, RaisesTheEventsInOrder)
     for (const auto& e : events)
         if (e.rfind("OnReceive", 0) != 0)
             got.push_back(e);
-    EXPECT_EQ(got, c.events) << dump();
+    // An expected line ending in "*" stands for any line with that beginning (a time of day, say).
+    std::vector<std::string> want = c.events;
+    for (std::size_t i = 0; i < want.size() && i < got.size(); ++i)
+        if (!want[i].empty() && want[i].back() == '*' && got[i].rfind(want[i].substr(0, want[i].size() - 1), 0) == 0)
+            want[i] = got[i];
+    EXPECT_EQ(got, want) << dump();
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, Dispatch, ::testing::ValuesIn(kCases),
