@@ -14,7 +14,8 @@ void QtHost::runOnUiThreadAndWait(const std::function<void()>& fn)
         fn();
         return;
     }
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [&fn] { fn(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&fn] { fn(); }, Qt::BlockingQueuedConnection);
 }
 
 void QtHost::processPendingMessages(bool all)

@@ -1,7 +1,6 @@
 // Socket error texts, the same on every platform.
 #include "engine/IdExceptions.h"
 #include "engine/IdSocket.h"
-
 #include "text/TextUtil.h"
 
 namespace morva::net {

@@ -16,8 +16,7 @@ const char* updateTypeName(TIdIRCChannelUpdateType t)
 
 TIdIRCChannel::TIdIRCChannel(TIdIRC* owner, std::string name, TIdIRCOnChannelUpdate onUpdate)
     : m_owner(owner), m_name(std::move(name)), m_onUpdate(std::move(onUpdate))
-{
-}
+{}
 
 void TIdIRCChannel::notify(TIdIRCChannelUpdateType t, TIdIRCUser* user, int info)
 {
@@ -27,7 +26,8 @@ void TIdIRCChannel::notify(TIdIRCChannelUpdateType t, TIdIRCUser* user, int info
 
 int TIdIRCChannel::indexOfId(std::uint64_t id) const
 {
-    auto it = std::lower_bound(m_names.begin(), m_names.end(), id, [](const Entry& e, std::uint64_t v) { return e.id < v; });
+    auto it =
+        std::lower_bound(m_names.begin(), m_names.end(), id, [](const Entry& e, std::uint64_t v) { return e.id < v; });
     return it != m_names.end() && it->id == id ? static_cast<int>(it - m_names.begin()) : -1;
 }
 

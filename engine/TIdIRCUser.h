@@ -26,8 +26,7 @@ private:
     friend class TIdIRCUsers;
     TIdIRCUser(TIdIRC* owner, std::string nick, std::string address, std::uint64_t seq)
         : m_owner(owner), m_nick(std::move(nick)), m_address(std::move(address)), m_seq(seq)
-    {
-    }
+    {}
 
     TIdIRC* m_owner;
     std::string m_nick;

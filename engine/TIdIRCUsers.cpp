@@ -47,7 +47,8 @@ TIdIRCUser* TIdIRCUsers::Add(std::string_view nick, std::string_view address)
         ++u->m_refCount;
         return u;
     }
-    auto rec = std::unique_ptr<TIdIRCUser>(new TIdIRCUser(m_owner, std::string(nick), std::string(address), m_nextSeq++));
+    auto rec =
+        std::unique_ptr<TIdIRCUser>(new TIdIRCUser(m_owner, std::string(nick), std::string(address), m_nextSeq++));
     TIdIRCUser* u = rec.get();
     m_items.push_back(std::move(rec));
     indexAdd(u);

@@ -23,8 +23,7 @@ void TIdIRC::sendRegistration()
         SendRaw("PASS " + Password);
     SendRaw("NICK " + m_nick);
     const std::string local = BoundIP.empty() ? net::localAddress() : BoundIP;
-    SendRaw("USER " + Username + " " + local + " " + (m_serverName.empty() ? local : m_serverName) + " :" +
-            RealName);
+    SendRaw("USER " + Username + " " + local + " " + (m_serverName.empty() ? local : m_serverName) + " :" + RealName);
 }
 
 void TIdIRC::SendPrivmsg(const std::string& target, const std::string& text)

@@ -29,11 +29,11 @@ private:
     struct NumericRow
     {
         short lo, hi;
-        const char* word;     // the OnSystem command, or null when the row raises no OnSystem
-        const char* format;   // "%s" per listed parameter; null for the line's content
+        const char* word;   // the OnSystem command, or null when the row raises no OnSystem
+        const char* format; // "%s" per listed parameter; null for the line's content
         signed char params[5];
-        NumHandler before;    // runs before the OnSystem
-        NumHandler after;     // runs after it
+        NumHandler before; // runs before the OnSystem
+        NumHandler after;  // runs after it
     };
     static const CommandRow kCommands[];
     static const NumericRow kNumerics[];
@@ -182,9 +182,9 @@ void TIdIRC::parseLine(std::string_view line)
 
 bool TIdIRC::takeCtcpReplySlot()
 {
-    const std::int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                 std::chrono::steady_clock::now().time_since_epoch())
-                                 .count();
+    const std::int64_t now =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
     while (!m_ctcpReplyTimes.empty() && now - m_ctcpReplyTimes.front() >= CtcpReplyWindowMs)
         m_ctcpReplyTimes.pop_front();
     if (static_cast<int>(m_ctcpReplyTimes.size()) >= CtcpReplyLimit)
@@ -759,7 +759,12 @@ void TIdIRCParser::applyChannelModes(int s)
             }
             break;
         }
-        case 'p': case 's': case 'i': case 't': case 'n': case 'm': {
+        case 'p':
+        case 's':
+        case 'i':
+        case 't':
+        case 'n':
+        case 'm': {
             static constexpr std::string_view kLetters = "psitnm";
             const auto bit = static_cast<std::uint8_t>(1u << kLetters.find(ch));
             modes = adding ? (modes | bit) : (modes & static_cast<std::uint8_t>(~bit));

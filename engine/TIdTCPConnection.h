@@ -34,8 +34,8 @@ const char* statusName(TIdStatus s);
 struct TIdLink
 {
     net::Socket socket;
-    std::string input;          // received, not yet taken as lines
-    std::size_t scanned = 0;    // bytes of input already searched for the terminator of the current line
+    std::string input;       // received, not yet taken as lines
+    std::size_t scanned = 0; // bytes of input already searched for the terminator of the current line
     std::atomic<bool> closedByPeer{false};
     std::atomic<bool> closedLocally{false}; // CloseConnection or Disconnect: the reader stops between lines
 };

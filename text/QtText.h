@@ -18,7 +18,8 @@ inline QString toQString(std::string_view cp1251)
 
 inline std::string fromQString(const QString& s)
 {
-    return fromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())));
+    return fromUtf16(
+        std::u16string_view(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())));
 }
 
 } // namespace morva::text

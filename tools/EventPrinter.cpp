@@ -123,9 +123,7 @@ void attachPrinter(TIdIRC& irc, std::function<void(const std::string&)> out, Pri
     irc.OnKicked = uc("OnKicked");
     irc.OnJoined = [put](TIdIRC*, TIdIRCChannel* c) { put(Line("OnJoined").c(c)); };
     irc.OnParted = [put](TIdIRC*, TIdIRCChannel* c) { put(Line("OnParted").c(c)); };
-    irc.OnKick = [put](TIdIRC*, TIdIRCUser* u, TIdIRCUser* v, TIdIRCChannel* c) {
-        put(Line("OnKick").u(u).u(v).c(c));
-    };
+    irc.OnKick = [put](TIdIRC*, TIdIRCUser* u, TIdIRCUser* v, TIdIRCChannel* c) { put(Line("OnKick").u(u).u(v).c(c)); };
     irc.OnNickChange = [put](TIdIRC*, TIdIRCUser* u, const std::string& n) { put(Line("OnNickChange").u(u).t(n)); };
     irc.OnNickChanged = [put](TIdIRC*, const std::string& n) { put(Line("OnNickChanged").t(n)); };
     irc.OnTopic = [put](TIdIRC*, TIdIRCUser* u, TIdIRCChannel* c, const std::string& n, const std::string& t) {
@@ -138,9 +136,7 @@ void attachPrinter(TIdIRC& irc, std::function<void(const std::string&)> out, Pri
         put(Line("OnNames").i(users ? users->Count() : 0).c(c));
     };
     irc.OnInvite = [put](TIdIRC*, TIdIRCUser* u, const std::string& c) { put(Line("OnInvite").u(u).t(c)); };
-    irc.OnInviting = [put](TIdIRC*, const std::string& n, const std::string& c) {
-        put(Line("OnInviting").t(n).t(c));
-    };
+    irc.OnInviting = [put](TIdIRC*, const std::string& n, const std::string& c) { put(Line("OnInviting").t(n).t(c)); };
     irc.OnKill = [put](TIdIRC*, TIdIRCUser* u, const std::string& v, const std::string& r) {
         put(Line("OnKill").u(u).t(v).t(r));
     };
@@ -156,9 +152,7 @@ void attachPrinter(TIdIRC& irc, std::function<void(const std::string&)> out, Pri
         put(Line("OnSystem").u(u).i(code).t(cmd).t(x));
     };
     auto op = [put](const char* name) {
-        return [put, name](TIdIRC*, TIdIRCUser* u, TIdIRCChannel* c, TIdIRCUser* t) {
-            put(Line(name).u(u).c(c).u(t));
-        };
+        return [put, name](TIdIRC*, TIdIRCUser* u, TIdIRCChannel* c, TIdIRCUser* t) { put(Line(name).u(u).c(c).u(t)); };
     };
     irc.OnOp = op("OnOp");
     irc.OnDeop = op("OnDeop");
@@ -184,15 +178,15 @@ void attachPrinter(TIdIRC& irc, std::function<void(const std::string&)> out, Pri
         if (opts->suppressCtcp)
             sup = true;
     };
-    irc.OnCTCPReply = [put](TIdIRC*, TIdIRCUser* u, TIdIRCChannel* c, const std::string& cmd,
-                            const std::string& args) { put(Line("OnCTCPReply").u(u).c(c).t(cmd).t(args)); };
+    irc.OnCTCPReply = [put](TIdIRC*, TIdIRCUser* u, TIdIRCChannel* c, const std::string& cmd, const std::string& args) {
+        put(Line("OnCTCPReply").u(u).c(c).t(cmd).t(args));
+    };
     irc.OnDCCChat = [put](TIdIRC*, const std::string& n, const std::string& ip, const std::string& port) {
         put(Line("OnDCCChat").t(n).t(ip).t(port));
     };
     irc.OnDCCSend = [put](TIdIRC*, const std::string& n, const std::string& ip, const std::string& port,
-                          const std::string& file, const std::string& size) {
-        put(Line("OnDCCSend").t(n).t(ip).t(port).t(file).t(size));
-    };
+                          const std::string& file,
+                          const std::string& size) { put(Line("OnDCCSend").t(n).t(ip).t(port).t(file).t(size)); };
     auto resume = [put](const char* name) {
         return [put, name](TIdIRC*, const std::string& n, const std::string& port, const std::string& file,
                            const std::string& pos) { put(Line(name).t(n).t(port).t(file).t(pos)); };

@@ -174,7 +174,10 @@ void BM_NamesReply10k(benchmark::State& state)
     std::vector<std::string> lines;
     std::string cur;
     for (int i = 0; i < 10000; ++i) {
-        const std::string word = (i % 10 == 0 ? "@" : i % 7 == 0 ? "+" : "") + std::string("member") + std::to_string(i);
+        const std::string word = (i % 10 == 0  ? "@"
+                                  : i % 7 == 0 ? "+"
+                                               : "") +
+                                 std::string("member") + std::to_string(i);
         if (cur.size() + word.size() + 1 > 400 - 30) {
             lines.push_back(":srv 353 Nick = #Dawnhall :" + cur);
             cur.clear();

@@ -37,8 +37,7 @@ const SendCase kSendCases[] = {
 // clang-format on
 
 class Sends : public EngineFixture, public ::testing::WithParamInterface<SendCase>
-{
-};
+{};
 
 } // namespace
 

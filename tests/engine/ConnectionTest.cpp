@@ -286,9 +286,12 @@ TEST_F(Connection, EngineDisconnectActsWhenRegisteredOrForced)
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(irc.Connected());
     irc.Disconnect(true);
-    const std::vector<std::string> expected = {
-        "OnStateChange\tDisconnecting", "OnDisconnect", "OnStatus\thsDisconnecting\tDisconnecting.",
-        "OnStatus\thsDisconnected\tDisconnected.", "OnStateChange\tDisconnected", "OnDisconnected"};
+    const std::vector<std::string> expected = {"OnStateChange\tDisconnecting",
+                                               "OnDisconnect",
+                                               "OnStatus\thsDisconnecting\tDisconnecting.",
+                                               "OnStatus\thsDisconnected\tDisconnected.",
+                                               "OnStateChange\tDisconnected",
+                                               "OnDisconnected"};
     EXPECT_EQ(events, expected) << dump();
     EXPECT_EQ(irc.MyUser(), nullptr);
     EXPECT_TRUE(waitReaderEnd());

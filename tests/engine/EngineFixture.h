@@ -46,8 +46,7 @@ protected:
 
     bool waitEvent(const std::string& line, int timeoutMs = 3000)
     {
-        return host.runUntil([&] { return std::find(events.begin(), events.end(), line) != events.end(); },
-                             timeoutMs);
+        return host.runUntil([&] { return std::find(events.begin(), events.end(), line) != events.end(); }, timeoutMs);
     }
 
     bool waitReaderEnd(int timeoutMs = 3000)

@@ -1,9 +1,10 @@
 // Two engines on a real ngircd: registration, channel traffic, modes, kicks, nick changes and CTCP.
+#include "tests/support/Ngircd.h"
+
 #include "engine/IdExceptions.h"
 #include "engine/TIdAntiFreeze.h"
 #include "engine/TIdIRC.h"
 #include "tests/support/LoopHost.h"
-#include "tests/support/Ngircd.h"
 #include "tools/EventPrinter.h"
 
 #include <algorithm>
@@ -94,8 +95,9 @@ TEST_F(Ngircd2, TwoClientsTalkJoinModeKickAndQuit)
     ASSERT_TRUE(until([&] { return b.hasPrefix("OnMessage\talice!"); })) << b.dump();
     EXPECT_TRUE(b.hasPrefix("OnMessage\talice!")) << b.dump();
     EXPECT_NE(std::find_if(b.log.begin(), b.log.end(),
-                           [](const std::string& l) { return l.find("\t#dawnhall\thello \xCF\xF0\xE8\xE2\xE5\xF2") !=
-                                                             std::string::npos; }),
+                           [](const std::string& l) {
+                               return l.find("\t#dawnhall\thello \xCF\xF0\xE8\xE2\xE5\xF2") != std::string::npos;
+                           }),
               b.log.end())
         << b.dump();
     a.irc.SendTopic("#Dawnhall", "the topic");
@@ -142,9 +144,10 @@ TEST_F(Ngircd2, TwoClientsTalkJoinModeKickAndQuit)
     b.irc.SendPart("#other", "later");
     ASSERT_TRUE(until([&] { return a.hasPrefix("OnPart\tbobby!"); })) << a.dump();
     b.irc.SendJoin("#other");
-    ASSERT_TRUE(until([&] { return std::count_if(a.log.begin(), a.log.end(), [](const std::string& l) {
-                                      return l.rfind("OnJoin\tbobby!", 0) == 0;
-                                  }) == 2; }));
+    ASSERT_TRUE(until([&] {
+        return std::count_if(a.log.begin(), a.log.end(),
+                             [](const std::string& l) { return l.rfind("OnJoin\tbobby!", 0) == 0; }) == 2;
+    }));
     b.irc.SendRaw("QUIT :bye now");
     ASSERT_TRUE(until([&] { return a.hasPrefix("OnQuit\tbobby!"); })) << a.dump();
     ASSERT_TRUE(until([&] { return !b.irc.ReaderRunning(); }));

@@ -88,7 +88,7 @@ TEST_F(Parser, AutomaticCtcpRepliesAreLimitedButEveryQueryIsReported)
         irc.InjectLine("PING :s" + std::to_string(i));
     EXPECT_EQ(only("OnCTCPQuery").size(), 50u);
     EXPECT_EQ(only("OnSend\tNOTICE n :").size(), 5u);
-    EXPECT_EQ(only("OnSend\tPONG :").size(), 10u); // answers to the server are never limited
+    EXPECT_EQ(only("OnSend\tPONG :").size(), 10u);                           // answers to the server are never limited
     EXPECT_EQ(only("OnSend\tNOTICE n :\x01TIME Local time is ").size(), 0u); // escaped in the log
     EXPECT_EQ(only("OnSend\tNOTICE n :\\x01TIME Local time is ").size(), 3u);
 }
@@ -114,8 +114,7 @@ TEST_F(Parser, ListArrivesInBatchesOfForty)
     };
     irc.InjectLine(":srv 321 me Channel :Users Name");
     for (int i = 0; i < 85; ++i)
-        irc.InjectLine(":srv 322 me #c" + std::to_string(i) + " " + std::to_string(i) + " :topic " +
-                       std::to_string(i));
+        irc.InjectLine(":srv 322 me #c" + std::to_string(i) + " " + std::to_string(i) + " :topic " + std::to_string(i));
     irc.InjectLine(":srv 323 me :End of LIST");
     const std::vector<std::string> expected = {"0@0", "40@0 #c0 0 topic 0", "80@40 #c40 40 topic 40",
                                                "85@80 last #c80 80 topic 80"};

@@ -57,7 +57,7 @@ TEST_F(Records, UserReferencesAndRelease)
 TEST_F(Records, CyrillicNicksAreFoundWithoutRegardToCase)
 {
     TIdIRCUser* u = irc.Users().Add("\xC2\xE0\xF1\xFF", ""); // Вася
-    EXPECT_EQ(irc.Users().FindUser("\xE2\xC0\xD1\xDF"), u); // вАСЯ
+    EXPECT_EQ(irc.Users().FindUser("\xE2\xC0\xD1\xDF"), u);  // вАСЯ
 }
 
 TEST_F(Records, FirstMatchWinsInCreationOrderAfterARename)
@@ -81,7 +81,7 @@ TEST_F(Records, NamesWordsAndTheirFlags)
         const char* word;
         const char* stored;
     };
-    const Case cases[] = {{"@a", "a:1"}, {"+b", "b:2"}, {"c", "c:0"}, {"@+x", "+x:1"},
+    const Case cases[] = {{"@a", "a:1"},  {"+b", "b:2"},  {"c", "c:0"},   {"@+x", "+x:1"},
                           {"@y+", "y:3"}, {"%z", "%z:0"}, {"~q", "~q:0"}, {"@", ":1"}};
     for (const Case& c : cases) {
         TIdIRCChannel* ch = irc.Channels().Add("#t");
@@ -123,7 +123,7 @@ TEST_F(Records, MemberChangesNotifyWithTheEntry)
     ch->Joined(nullptr);
     ch->GiveOp(nullptr);
     const std::vector<std::string> expected = {
-        "#c cuJoin x!x@h 2", "#c cuUser b! 2", "#c cuUser b! 3", "#c cuUser b! 1",
+        "#c cuJoin x!x@h 2", "#c cuUser b! 2",    "#c cuUser b! 3", "#c cuUser b! 1",
         "#c cuNick b! 1",    "#c cuPart x!x@h 2", "#c cuQuit a! 0",
     };
     EXPECT_EQ(log, expected);

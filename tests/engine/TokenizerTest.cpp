@@ -35,8 +35,7 @@ const TokCase kCases[] = {
 // clang-format on
 
 class Tokenizer : public ::testing::TestWithParam<TokCase>
-{
-};
+{};
 
 } // namespace
 

@@ -6,11 +6,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <signal.h>
 #include <thread>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -2,12 +2,12 @@
 #include "tests/support/FakeServer.h"
 
 #include <chrono>
+#include <signal.h>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <poll.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -70,7 +70,8 @@ public:
             for (; m_seen < lines.size(); ++m_seen)
                 if (lines[m_seen] == want || (prefix && lines[m_seen].rfind(want, 0) == 0))
                     return ++m_seen, true;
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0 || !readSome(static_cast<int>(left.count())))
                 return false;
         }
