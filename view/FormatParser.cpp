@@ -63,18 +63,10 @@ void parseFormatCodes(std::string_view line, std::string& stripped, std::vector<
         const char code = line[j];
         i = j + 1;
         switch (code) {
-        case kBold:
-            run.kind = RunKind::Bold;
-            break;
-        case kUnderline:
-            run.kind = RunKind::Underline;
-            break;
-        case kReverse:
-            run.kind = RunKind::Reverse;
-            break;
-        case kPlain:
-            run.kind = RunKind::Plain;
-            break;
+        case kBold: run.kind = RunKind::Bold; break;
+        case kUnderline: run.kind = RunKind::Underline; break;
+        case kReverse: run.kind = RunKind::Reverse; break;
+        case kPlain: run.kind = RunKind::Plain; break;
         default: {
             run.kind = RunKind::Colour;
             const int fg = readColourNumber(line, i);
@@ -133,9 +125,7 @@ void spansFromRuns(const std::vector<FormatRun>& runs, std::size_t strippedLengt
             f.foreground = ircNumber(run.foreground);
             f.background = ircNumber(run.background);
             break;
-        case RunKind::Plain:
-            f = CharFormat{};
-            break;
+        case RunKind::Plain: f = CharFormat{}; break;
         }
         if (spans.back().start == pos)
             spans.back().format = f;

@@ -1,6 +1,6 @@
 // Benchmarks of the text view: appending into a hidden view and into the view in sight, memory per line held,
 // scrolling and resizing a view of a million lines.
-#include "bench/BenchLines.h"
+#include "bench/view/BenchLines.h"
 #include "view/AppendLine.h"
 #include "view/TIRCMemo.h"
 

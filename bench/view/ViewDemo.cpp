@@ -1,6 +1,6 @@
 // A window with a TIRCMemo full of coloured sample lines, for looking at the view as a user does.
 // Usage: view_demo [lines]   (default 200; new lines keep arriving twice a second)
-#include "bench/BenchLines.h"
+#include "bench/view/BenchLines.h"
 #include "view/AppendLine.h"
 #include "view/TIRCMemo.h"
 
