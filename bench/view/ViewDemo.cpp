@@ -1,5 +1,6 @@
 // A window with a TIRCMemo full of coloured sample lines, for looking at the view as a user does.
-// Usage: view_demo [lines]   (default 200; new lines keep arriving twice a second)
+// Usage: view_demo [lines] [top]   (default 200 lines; new lines keep arriving twice a second, unless "top" is
+// given: then the view shows its first lines with a selection in them and nothing more arrives)
 #include "bench/view/BenchLines.h"
 #include "view/AppendLine.h"
 #include "view/TIRCMemo.h"
@@ -46,6 +47,14 @@ int main(int argc, char** argv)
     int n = 0;
     QTimer feed;
     QObject::connect(&feed, &QTimer::timeout, [&] { AppendLine(&view, typical[static_cast<std::size_t>(n++) % 64]); });
-    feed.start(500);
+    if (argc > 2 && std::string(argv[2]) == "top") {
+        QTimer::singleShot(300, [&] {
+            view.scrollToLine(0);
+            view.setFocus();
+            view.setSelection(2, 10, 3, 20);
+        });
+    } else {
+        feed.start(500);
+    }
     return app.exec();
 }
