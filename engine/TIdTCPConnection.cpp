@@ -2,6 +2,7 @@
 #include "engine/TIdTCPConnection.h"
 
 #include "engine/IdExceptions.h"
+#include "engine/TIdAntiFreeze.h"
 
 #include <cstring>
 
@@ -119,6 +120,8 @@ void TIdTCPConnection::WriteLine(std::string_view text)
         if (n == 0)
             link->closedByPeer.store(true);
         sent += static_cast<std::size_t>(n);
+        if (TIdAntiFreeze* af = TIdAntiFreeze::Current())
+            af->DoProcess(false); // a write is not an idle wait: this lets the UI run only when so configured
         if (m_link != link)
             throw EIdNotConnected();
         checkForDisconnect(true, false);

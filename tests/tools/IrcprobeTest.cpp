@@ -90,15 +90,19 @@ public:
     {
         ::close(m_in);
         m_in = -1;
-        for (int waited = 0; waited < timeoutMs; waited += 10) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (std::chrono::steady_clock::now() < deadline) {
             int status = 0;
             if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
                 m_pid = -1;
                 while (readSome(10)) {
                 }
+                if (WIFSIGNALED(status))
+                    ADD_FAILURE() << "ircprobe ended by signal " << WTERMSIG(status);
                 return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             }
-            readSome(10);
+            if (!readSome(10)) // at the end of its output the pipe answers at once
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         return -1;
     }
