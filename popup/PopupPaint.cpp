@@ -83,17 +83,13 @@ QImage backgroundImage(QSize size, const QImage& picture, TMSNImageDrawMethod me
     const QPixmap pixmap = transparentPixmap(picture);
     QPainter painter(&canvas);
     switch (method) {
-    case TMSNImageDrawMethod::dmActualSize:
-        painter.drawPixmap(0, 0, pixmap);
-        break;
+    case TMSNImageDrawMethod::dmActualSize: painter.drawPixmap(0, 0, pixmap); break;
     case TMSNImageDrawMethod::dmTile:
         for (int y = 0; y < size.height(); y += pixmap.height())
             for (int x = 0; x < size.width(); x += pixmap.width())
                 painter.drawPixmap(x, y, pixmap);
         break;
-    case TMSNImageDrawMethod::dmFit:
-        painter.drawPixmap(canvas.rect(), pixmap);
-        break;
+    case TMSNImageDrawMethod::dmFit: painter.drawPixmap(canvas.rect(), pixmap); break;
     }
     return canvas;
 }

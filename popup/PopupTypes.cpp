@@ -6,16 +6,11 @@ namespace morva {
 const char* edgeName(ScreenEdge e)
 {
     switch (e) {
-    case ScreenEdge::Left:
-        return "left";
-    case ScreenEdge::Top:
-        return "top";
-    case ScreenEdge::Right:
-        return "right";
-    case ScreenEdge::Bottom:
-        return "bottom";
-    case ScreenEdge::None:
-        break;
+    case ScreenEdge::Left: return "left";
+    case ScreenEdge::Top: return "top";
+    case ScreenEdge::Right: return "right";
+    case ScreenEdge::Bottom: return "bottom";
+    case ScreenEdge::None: break;
     }
     return "none";
 }

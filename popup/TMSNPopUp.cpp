@@ -45,12 +45,9 @@ bool TMSNPopUp::stackedPopupFits(ScreenEdge edge, const QRect& w) const
     switch (edge) {
     case ScreenEdge::Left:
     case ScreenEdge::Right:
-    case ScreenEdge::Bottom:
-        return w.y() + w.height() - PopupStartY - Height - m_cascadeOffset >= w.y();
-    case ScreenEdge::Top:
-        return w.y() + PopupStartY + m_cascadeOffset + Height <= w.y() + w.height();
-    case ScreenEdge::None:
-        break;
+    case ScreenEdge::Bottom: return w.y() + w.height() - PopupStartY - Height - m_cascadeOffset >= w.y();
+    case ScreenEdge::Top: return w.y() + PopupStartY + m_cascadeOffset + Height <= w.y() + w.height();
+    case ScreenEdge::None: break;
     }
     return true;
 }

@@ -37,12 +37,9 @@ int bottomOf(const QRect& r)
 Qt::Alignment horizontalAlignment(TAlignment a)
 {
     switch (a) {
-    case TAlignment::taLeftJustify:
-        return Qt::AlignLeft;
-    case TAlignment::taRightJustify:
-        return Qt::AlignRight;
-    case TAlignment::taCenter:
-        break;
+    case TAlignment::taLeftJustify: return Qt::AlignLeft;
+    case TAlignment::taRightJustify: return Qt::AlignRight;
+    case TAlignment::taCenter: break;
     }
     return Qt::AlignHCenter;
 }
@@ -148,8 +145,7 @@ void TfrmMSNPopUp::Display()
     case ScreenEdge::Bottom:
         place = {rightOf(w) - m_width - m_owner.PopupStartX, bottomOf(w) - m_owner.PopupStartY - m_height - offset};
         break;
-    case ScreenEdge::None:
-        break; // TaskbarEdge() never reports it
+    case ScreenEdge::None: break; // TaskbarEdge() never reports it
     }
     move(place);
 
@@ -183,20 +179,15 @@ void TfrmMSNPopUp::Display()
         m_edge = m_owner.TaskbarEdge();
         QRect g = geometry();
         switch (m_edge) {
-        case ScreenEdge::Left:
-            g.setWidth(1);
-            break;
-        case ScreenEdge::Top:
-            g.setHeight(1);
-            break;
+        case ScreenEdge::Left: g.setWidth(1); break;
+        case ScreenEdge::Top: g.setHeight(1); break;
         case ScreenEdge::Right:
             g.setLeft(g.right()); // the right side stays
             break;
         case ScreenEdge::Bottom:
             g.setTop(g.bottom()); // the bottom stays
             break;
-        case ScreenEdge::None:
-            break;
+        case ScreenEdge::None: break;
         }
         setGeometry(g);
         m_tmrScroll.start();
@@ -360,8 +351,7 @@ void TfrmMSNPopUp::tmrScrollTimer()
         if (!full)
             g.setTop(g.top() - s);
         break;
-    case ScreenEdge::None:
-        return;
+    case ScreenEdge::None: return;
     }
     if (full) {
         const QRect w = m_owner.WorkArea();
@@ -410,8 +400,7 @@ void TfrmMSNPopUp::tmrscrollDownTimer()
         if (!gone)
             g.setTop(g.top() + s);
         break;
-    case ScreenEdge::None:
-        return;
+    case ScreenEdge::None: return;
     }
     if (gone)
         closePopup();
