@@ -1,21 +1,39 @@
-// MORVA: the program's entry point.
+// MORVA: the program's entry point, creating the windows in their order and running the message loop.
 #include "app/QtHost.h"
 #include "engine/TIdAntiFreeze.h"
+#include "resources/MorvaResources.h"
+#include "skin/SkinManager.h"
+#include "ui/dialogs/TForm2.h"
+#include "ui/main/TForm1.h"
+
+#include <memory>
 
 #include <QApplication>
-#include <QLabel>
+#include <QDir>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("MORVA");
+    QApplication::setOrganizationName(QStringLiteral("PelmarSoftware"));
+    morva::initMorvaResources();
+
+    // The logo form exists from the start to the end of the creation, hidden.
+    auto logo = std::make_unique<morva::TForm2>();
+
+    QApplication::setApplicationName(QStringLiteral("MORVA"));
+    QApplication::setApplicationDisplayName(QStringLiteral("MORVA"));
+
     morva::QtHost host;
     morva::TIdAntiFreeze antiFreeze(host);
     antiFreeze.IdleTimeOut = 2000;
-    QLabel placeholder(QString::fromUtf8("MORVA — главное окно появится в следующей версии"));
-    placeholder.setWindowTitle("MORVA");
-    placeholder.resize(640, 400);
-    placeholder.setAlignment(Qt::AlignCenter);
-    placeholder.show();
+    morva::SkinManager skins(QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Skins")));
+
+    morva::TForm1 form1(host, skins);
+    // The dialogs are created here, after the main window, in their order.
+
+    logo->hide();
+    logo.reset();
+
+    form1.show();
     return app.exec();
 }

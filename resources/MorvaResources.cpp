@@ -6,6 +6,7 @@
 static void initResourcesOutsideNamespace()
 {
     Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(ui);
 }
 
 namespace morva {

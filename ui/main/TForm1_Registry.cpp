@@ -1,0 +1,143 @@
+// The main window's window registry, the nick list box refresh and the nick list operations.
+#include "engine/Host.h"
+#include "text/Cp1251.h"
+#include "text/QtText.h"
+#include "ui/main/NickPrefix.h"
+#include "ui/main/TForm1.h"
+#include "view/TIRCMemo.h"
+
+#include <algorithm>
+
+#include <QCollator>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace morva {
+
+int TForm1::FindMemo(const std::string& name)
+{
+    if (!m_registryOpen)
+        return -1;
+    const int found = m_registry.IndexOf(name, WindowRegistry::Kind::View);
+    if (found >= 0)
+        return found;
+
+    auto* tab = new QWidget(sPageControl1);
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* view = new TIRCMemo(tab);
+    view->Clear();
+    view->setFont(m_font.font);
+    view->setReadOnly(true);
+    // A window that appears because a line arrived must not take the typing away from the input line.
+    view->setFocusPolicy(Qt::ClickFocus);
+    layout->addWidget(view);
+    // The page is registered before it is added: adding the first page makes it current, and the refresh that
+    // follows looks the new window up.
+    const int at = m_registry.Add(name, view, tab);
+    sPageControl1->addTab(tab, text::toQString(name));
+    return at;
+}
+
+int TForm1::FindUserList(const std::string& name) const
+{
+    if (!m_registryOpen)
+        return -1;
+    return m_registry.IndexOf(name + std::string(WindowRegistry::kListSuffix), WindowRegistry::Kind::List);
+}
+
+bool TForm1::DeleteTabs(const std::string& name)
+{
+    if (!m_registryOpen)
+        return false;
+    const int i = m_registry.IndexOf(name, WindowRegistry::Kind::View);
+    if (i < 0)
+        return false;
+    // Other work runs between the steps and may add or remove windows; the tab and the nick list are found
+    // again by identity, never by a position that may have moved.
+    TIRCMemo* view = m_registry.viewAt(i);
+    const QPointer<QWidget> tab = m_registry.tabAt(i + 1);
+    const NickList* list = m_registry.listAt(i + 2);
+
+    m_registry.RemoveAt(i);
+    delete view;
+    m_host.processPendingMessages();
+
+    if (tab) {
+        const int t = m_registry.IndexOfObject(tab.data());
+        if (t >= 0)
+            m_registry.RemoveAt(t);
+        delete tab.data();
+    }
+    m_host.processPendingMessages();
+
+    if (m_registryOpen) {
+        const int l = m_registry.IndexOfObject(list);
+        if (l >= 0)
+            m_registry.RemoveAt(l);
+    }
+    m_host.processPendingMessages();
+    return true;
+}
+
+std::string TForm1::activeWindowName() const
+{
+    const int i = sPageControl1->currentIndex();
+    if (i < 0)
+        return {};
+    return text::fromQString(sPageControl1->tabText(i));
+}
+
+void TForm1::sPageControl1Change(QObject* /*Sender*/)
+{
+    sListBox1->clear();
+    if (sPageControl1->currentIndex() < 0)
+        return;
+    const NickList* list = userListAt(FindUserList(activeWindowName()));
+    if (!list)
+        return;
+    QStringList items;
+    items.reserve(list->Count());
+    for (const std::string& e : list->entries())
+        items << text::toQString(e);
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(items.begin(), items.end(),
+                     [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    sListBox1->addItems(items);
+}
+
+void TForm1::Timer1Timer(QObject* /*Sender*/)
+{
+    Timer1.stop();
+    sPageControl1Change(&Timer1);
+}
+
+void TForm1::startTimer1()
+{
+    if (!Timer1.isActive())
+        Timer1.start();
+}
+
+int TForm1::FindNickEntry(const std::string& nick, const std::string& channel) const
+{
+    const NickList* list = userListAt(FindUserList(text::upper(channel)));
+    return list ? list->IndexOfNick(nick) : -1;
+}
+
+void TForm1::AddNick(const std::string& channel, const std::string& entry)
+{
+    if (NickList* list = userListAt(FindUserList(text::upper(channel))))
+        list->Add(entry);
+}
+
+void TForm1::DelNick(const std::string& channel, const std::string& nick)
+{
+    NickList* list = userListAt(FindUserList(text::upper(channel)));
+    if (!list)
+        return;
+    list->Delete(list->IndexOfNick(GetClearNick(nick)));
+}
+
+} // namespace morva
