@@ -103,6 +103,12 @@ void FakeServer::run()
                     ++m_connections;
                 }
             } else {
+                {
+                    // A client accepted in this same turn replaced (and closed) the one this was polled for.
+                    std::lock_guard lock(m_mutex);
+                    if (p[i].fd != m_client)
+                        continue;
+                }
                 char buf[65536];
                 const ssize_t r = ::recv(p[i].fd, buf, sizeof buf, 0);
                 std::lock_guard lock(m_mutex);
