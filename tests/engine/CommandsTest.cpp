@@ -13,6 +13,12 @@ struct SendCase
     const char* wire;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const SendCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 // clang-format off
 const SendCase kSendCases[] = {
     {"Raw",              [](TIdIRC& i) { i.SendRaw("WHOIS bob"); },                  "WHOIS bob"},
@@ -94,7 +100,9 @@ TEST_F(EngineFixture, IdentityChangesTakeEffectAtTheNextRegistration)
     irc.Password = "pw";
     EXPECT_EQ(server.received(), "NICK me\r\nUSER ident 127.0.0.1 127.0.0.1 :Real Name\r\n");
     irc.CloseConnection();
+    const int before = server.connections();
     irc.Connect(10);
+    ASSERT_TRUE(waitReconnected(before));
     ASSERT_TRUE(server.waitFor(":Other Name\r\n", pump()));
     EXPECT_EQ(server.received(), "PASS pw\r\nNICK me\r\nUSER other 127.0.0.1 127.0.0.1 :Other Name\r\n");
 }

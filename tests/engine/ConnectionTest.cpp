@@ -1,11 +1,6 @@
 // The connection against the loopback server: line splitting, the reader's end, both disconnects, errors.
 #include "tests/engine/EngineFixture.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 using namespace morva;
 using namespace morva::test;
 
@@ -152,8 +147,9 @@ TEST_F(Connection, CloseConnectionWhileRegisteredSendsNoQuitAndEndsTheReader)
     EXPECT_TRUE(only("OnReceive").empty());
 
     // A later connect clears channels and users and starts over.
+    const int before = server.connections();
     irc.Connect(10);
-    ASSERT_TRUE(server.waitFor("USER ", pump()));
+    ASSERT_TRUE(waitReconnected(before));
     EXPECT_EQ(irc.Channels().Count(), 0);
     EXPECT_EQ(irc.Users().Count(), 1); // the own record
     EXPECT_EQ(server.connections(), 2);
@@ -228,22 +224,8 @@ TEST_F(Connection, UnknownHostIsASocketError)
 TEST_F(Connection, ConnectTimesOutWhileTheUiKeepsRunning)
 {
     // A listener that never accepts, with its queue full: further connects get no answer.
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa), 0);
-    socklen_t len = sizeof sa;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len);
-    ::listen(fd, 0);
-    std::vector<int> fillers;
-    for (int i = 0; i < 4; ++i) {
-        const int c = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-        ::connect(c, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-        fillers.push_back(c);
-    }
-    ::usleep(50000);
-    irc.Port = ntohs(sa.sin_port);
+    StalledListener stalled;
+    irc.Port = stalled.port();
     irc.ConnectTimeOut = 400;
     int uiTurns = 0;
     for (int i = 0; i < 3; ++i)
@@ -256,9 +238,6 @@ TEST_F(Connection, ConnectTimesOutWhileTheUiKeepsRunning)
     } catch (const EIdException& e) {
         error = e.what();
     }
-    for (int c : fillers)
-        ::close(c);
-    ::close(fd);
     if (error.empty())
         GTEST_SKIP() << "this kernel answered the connect";
     EXPECT_EQ(error, "Connect timed out.");
@@ -270,8 +249,9 @@ TEST_F(Connection, ConnectWhileConnectedDisconnectsFirst)
     connect();
     irc.Channels().Add("#c");
     events.clear();
+    const int before = server.connections();
     irc.Connect(10);
-    ASSERT_TRUE(server.waitFor("USER ", pump()));
+    ASSERT_TRUE(waitReconnected(before));
     ASSERT_GE(events.size(), 4u);
     EXPECT_EQ(events[0], "OnStateChange\tDisconnecting") << dump();
     EXPECT_EQ(events[1], "OnDisconnect") << dump();

@@ -14,6 +14,12 @@ struct DispatchCase
     std::vector<std::string> events;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const DispatchCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 const std::vector<std::string> kInChannel = {":me!i@h JOIN #c", ":srv 353 me = #c :me @op +v plain",
                                              ":srv 366 me #c :End"};
 

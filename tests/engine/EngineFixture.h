@@ -44,6 +44,14 @@ protected:
         ASSERT_TRUE(server.waitFor(" :Real Name\r\n", pump()));
     }
 
+    // After a connect of the same engine again: waits until the server took the new client and has its
+    // registration, so that nothing of the old link is mistaken for the new one.
+    bool waitReconnected(int connectionsBefore)
+    {
+        return host.runUntil([&] { return server.connections() > connectionsBefore; }) &&
+               server.waitFor("USER ", pump());
+    }
+
     bool waitEvent(const std::string& line, int timeoutMs = 3000)
     {
         return host.runUntil([&] { return std::find(events.begin(), events.end(), line) != events.end(); }, timeoutMs);

@@ -75,7 +75,9 @@ TEST_F(Parser, WelcomeTeachesTheServerNameForTheNextRegistration)
     irc.InjectLine(":irc.dawnhall.test 001 me :Welcome");
     EXPECT_EQ(irc.ServerName(), "irc.dawnhall.test");
     irc.CloseConnection();
+    const int before = server.connections();
     irc.Connect(10);
+    ASSERT_TRUE(waitReconnected(before));
     ASSERT_TRUE(server.waitFor(":Real Name\r\n", pump()));
     EXPECT_EQ(server.received(), "NICK me\r\nUSER ident 127.0.0.1 irc.dawnhall.test :Real Name\r\n");
 }

@@ -18,6 +18,12 @@ struct TokCase
     std::vector<std::string> params; // tokens 2 on
 };
 
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const TokCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 // clang-format off
 const TokCase kCases[] = {
     {"UserPrefix",      ":n!u@h PRIVMSG #c :hi there", "n", "u@h", "PRIVMSG", "#c :hi there", {"#c", "hi there"}},
