@@ -94,10 +94,11 @@ QWidget#formFrame { background: @window; }
 QWidget#formFrame[extended="true"] { border: 1px solid @border; }
 QWidget#titleBar { background: @titleBar; border-bottom: 1px solid @border; }
 QLabel#titleLabel { color: @titleText; font-weight: 600; padding-left: 6px; }
-QToolButton#menuButton { background: @accent; color: @accentText; border: none; border-radius: 4px;
+QToolButton#menuButton, QWidget#toolBar QToolButton#menuButton { background: @accent; color: @accentText; border: none; border-radius: 4px;
     padding: 3px 12px; font-weight: 700; letter-spacing: 1px; }
-QToolButton#menuButton:hover { background: @accentHover; }
-QToolButton#menuButton:pressed, QToolButton#menuButton:open { background: @accentPressed; }
+QToolButton#menuButton:hover, QWidget#toolBar QToolButton#menuButton:hover { background: @accentHover; }
+QToolButton#menuButton:pressed, QToolButton#menuButton:open, QWidget#toolBar QToolButton#menuButton:pressed,
+QWidget#toolBar QToolButton#menuButton:open { background: @accentPressed; }
 QToolButton#menuButton::menu-indicator { image: none; width: 0px; }
 QToolButton#captionButton, QToolButton#captionClose { background: transparent; border: none; border-radius: 0px;
     min-width: 44px; min-height: 30px; }

@@ -5,6 +5,7 @@
 #include "popup/TMSNPopUp.h"
 #include "resources/MorvaResources.h"
 #include "skin/FramelessFrame.h"
+#include "skin/SkinIcon.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinTitleBar.h"
 
@@ -71,7 +72,7 @@ QToolButton* TForm1::addToolButton(const char* name, const char* icon, const QSt
 {
     auto* b = new QToolButton(ToolBar1);
     b->setObjectName(QLatin1String(name));
-    b->setIcon(QIcon(QStringLiteral(":/icons/") + QLatin1String(icon)));
+    b->setProperty("morvaIcon", QString(QStringLiteral(":/icons/") + QLatin1String(icon)));
     b->setIconSize(QSize(24, 24));
     b->setToolTip(hint);
     b->setAutoRaise(true);
@@ -173,6 +174,8 @@ void TForm1::applySkinColours()
 {
     const Skin& s = m_skins.skin();
     m_titleBar->setGlyphColor(s.titleText);
+    for (QToolButton* b : {ToolButton1, ToolButton2, ToolButton3, ToolButton4, ToolButton5, ToolButton6})
+        b->setIcon(skinIcon(b->property("morvaIcon").toString(), s));
 }
 
 void TForm1::applyExtendedBorders(bool on)
