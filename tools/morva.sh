@@ -34,11 +34,14 @@ test)
     ninja -C build/release -j"$jobs"
     (cd build/release && ctest --output-on-failure -j"$jobs" --timeout 300) || status=1
 
-    # The Qt-free libraries (text, engine, util) and the tools again under the sanitizers; building them
-    # without Qt also proves that they include no Qt header.
+    # Every test again under AddressSanitizer and UndefinedBehaviorSanitizer; the Qt-free libraries (text,
+    # engine, util) and the tools under ThreadSanitizer too, where building them without Qt also proves that
+    # they include no Qt header.
     for san in address thread; do
         step "$san sanitizer"
-        configure "build/$san" -DCMAKE_BUILD_TYPE=Debug -DMORVA_SANITIZE=$san -DMORVA_QT=OFF -DMORVA_BENCH=OFF \
+        qt=ON
+        [ $san = thread ] && qt=OFF
+        configure "build/$san" -DCMAKE_BUILD_TYPE=Debug -DMORVA_SANITIZE=$san -DMORVA_QT=$qt -DMORVA_BENCH=OFF \
             -DMORVA_WERROR=ON
         ninja -C "build/$san" -j"$jobs"
         (cd "build/$san" && ctest --output-on-failure -j"$jobs" --timeout 300) || status=1
