@@ -44,15 +44,19 @@ void TIdIRCChannel::append(std::string_view nick, int flags)
     m_index[m_names.back().nick].push_back(id); // ids only grow, so the bucket stays in position order
 }
 
-void TIdIRCChannel::removeAt(int index)
+void TIdIRCChannel::unindex(const Entry& e)
 {
-    const Entry& e = m_names[static_cast<std::size_t>(index)];
     auto it = m_index.find(e.nick);
     if (it != m_index.end()) {
         std::erase(it->second, e.id);
         if (it->second.empty())
             m_index.erase(it);
     }
+}
+
+void TIdIRCChannel::removeAt(int index)
+{
+    unindex(m_names[static_cast<std::size_t>(index)]);
     m_names.erase(m_names.begin() + index);
 }
 
@@ -149,12 +153,7 @@ void TIdIRCChannel::ChangedNick(TIdIRCUser* user, std::string_view newNick)
     if (i < 0)
         return;
     Entry& e = m_names[static_cast<std::size_t>(i)];
-    auto it = m_index.find(e.nick);
-    if (it != m_index.end()) {
-        std::erase(it->second, e.id);
-        if (it->second.empty())
-            m_index.erase(it);
-    }
+    unindex(e);
     e.nick = std::string(newNick);
     Bucket& b = m_index[e.nick];
     b.insert(std::upper_bound(b.begin(), b.end(), e.id), e.id);

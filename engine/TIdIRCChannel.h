@@ -110,6 +110,7 @@ private:
     void notify(TIdIRCChannelUpdateType t, TIdIRCUser* user, int info);
     void append(std::string_view nick, int flags);
     int indexOfId(std::uint64_t id) const;
+    void unindex(const Entry& e);
     void removeAt(int index);
     void removeMember(TIdIRCUser* user, TIdIRCChannelUpdateType t);
     void setFlag(TIdIRCUser* user, int flag, bool on);
