@@ -102,7 +102,12 @@ public:
 
 private:
     std::intptr_t m_fd;
+#ifdef _WIN32
+    void* m_netEvent = nullptr;  // the socket's connect, read and close events
+    void* m_wakeEvent = nullptr; // set by close() and abandonConnect(): wakes every wait on the socket
+#else
     int m_wake[2] = {-1, -1}; // wakes an abandoned connect
+#endif
     std::atomic<bool> m_open{false};
 };
 

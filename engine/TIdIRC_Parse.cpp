@@ -647,12 +647,7 @@ void TIdIRCParser::ctcpQuery()
     else if (cmd == "CLIENTINFO")
         reply = m_irc.Replies.ClientInfo;
     else if (cmd == "TIME") {
-        const std::time_t now = std::time(nullptr);
-        std::tm tm{};
-        localtime_r(&now, &tm);
-        char buf[64];
-        std::strftime(buf, sizeof buf, "%d.%m.%Y %H:%M:%S", &tm);
-        reply = std::string("Local time is ") + buf;
+        reply = "Local time is " + text::formatLocalTime(std::time(nullptr), "%d.%m.%Y %H:%M:%S");
     } else {
         return; // SOUND, ERROR and unknown words get no reply
     }

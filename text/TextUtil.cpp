@@ -92,6 +92,20 @@ std::string toString(long long v)
     return std::string(buf, r.ptr);
 }
 
+std::string formatLocalTime(std::time_t t, const char* format)
+{
+    std::tm tm{};
+    // The C library's localtime shares one buffer between threads; both platforms have a reentrant form.
+#ifdef _WIN32
+    localtime_s(&tm, &t);
+#else
+    localtime_r(&t, &tm);
+#endif
+    char buf[128];
+    const std::size_t n = std::strftime(buf, sizeof buf, format, &tm);
+    return std::string(buf, n);
+}
+
 bool startsWith(std::string_view s, std::string_view p)
 {
     return s.substr(0, p.size()) == p;

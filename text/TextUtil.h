@@ -1,6 +1,8 @@
-// Small text helpers used throughout: before/after a separator, trimming, the n-th word, integer parsing.
+// Small text helpers used throughout: before/after a separator, trimming, the n-th word, integer parsing,
+// local time formatting.
 #pragma once
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +27,9 @@ std::optional<int> toInt(std::string_view s);
 // The integer value, or def when s is not a whole integer.
 int toIntDef(std::string_view s, int def);
 std::string toString(long long v);
+
+// The local time of t formatted by strftime; safe on any thread.
+std::string formatLocalTime(std::time_t t, const char* format);
 
 bool startsWith(std::string_view s, std::string_view p);
 bool endsWith(std::string_view s, std::string_view p);

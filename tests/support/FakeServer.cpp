@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -35,6 +36,28 @@ int freeLoopbackPort()
     const int fd = listenLoopback(port);
     ::close(fd);
     return port;
+}
+
+StalledListener::StalledListener()
+{
+    m_listen = listenLoopback(m_port);
+    ::listen(m_listen, 0);
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sa.sin_port = htons(static_cast<std::uint16_t>(m_port));
+    for (SocketHandle& c : m_fillers) {
+        c = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        ::connect(c, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
+
+StalledListener::~StalledListener()
+{
+    for (SocketHandle c : m_fillers)
+        ::close(c);
+    ::close(m_listen);
 }
 
 FakeServer::FakeServer()

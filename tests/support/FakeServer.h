@@ -2,6 +2,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -9,6 +10,13 @@
 #include <thread>
 
 namespace morva::test {
+
+// A socket: a descriptor on POSIX, a SOCKET on Windows; -1 (INVALID_SOCKET) when there is none.
+#ifdef _WIN32
+using SocketHandle = std::uintptr_t;
+#else
+using SocketHandle = int;
+#endif
 
 // Listens on 127.0.0.1 at a free port. A thread of its own accepts clients (one at a time) and records every byte
 // that arrives; the test sends bytes and closes the link from its own thread. Waits take a pump so that the
@@ -40,12 +48,12 @@ public:
 private:
     void run();
 
-    int m_listen = -1;
+    SocketHandle m_listen = SocketHandle(-1);
     int m_port = 0;
-    int m_wake[2] = {-1, -1};
+    SocketHandle m_wake[2] = {SocketHandle(-1), SocketHandle(-1)}; // Windows: one loopback datagram socket
     std::thread m_thread;
     std::mutex m_mutex;
-    int m_client = -1;
+    SocketHandle m_client = SocketHandle(-1);
     bool m_peerClosed = false;
     int m_connections = 0;
     std::string m_received;
@@ -54,5 +62,23 @@ private:
 
 // Reserves a free loopback port (bound and released), for servers started as processes.
 int freeLoopbackPort();
+
+// A loopback listener that never accepts, its queue filled by a few pending connects: a further connect to it gets
+// no answer, so it can only time out.
+class StalledListener
+{
+public:
+    StalledListener();
+    ~StalledListener();
+    StalledListener(const StalledListener&) = delete;
+    StalledListener& operator=(const StalledListener&) = delete;
+
+    int port() const { return m_port; }
+
+private:
+    SocketHandle m_listen = SocketHandle(-1);
+    SocketHandle m_fillers[4] = {SocketHandle(-1), SocketHandle(-1), SocketHandle(-1), SocketHandle(-1)};
+    int m_port = 0;
+};
 
 } // namespace morva::test
