@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     ngircd xvfb xauth imagemagick fonts-dejavu-core
+    g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 missing=()
 for p in "${packages[@]}"; do

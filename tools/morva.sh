@@ -58,6 +58,13 @@ test)
     grep -E '^(Done|#[0-9]+ +DONE)' "$work/log" | tail -1 || true
     rm -rf "$work"
 
+    step "Windows build of the Qt-free libraries, tests under wine"
+    if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+        tools/wine-test.sh || status=1
+    else
+        echo "skipped: wine or MinGW-w64 is not installed"
+    fi
+
     step "done in $(($(date +%s) - start)) s"
     exit $status
     ;;
