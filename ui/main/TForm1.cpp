@@ -200,11 +200,6 @@ void TForm1::applyExtendedBorders(bool on)
     m_reframing = false;
 }
 
-void TForm1::wireEngineEvents()
-{
-    // The presentation handlers of the incoming traffic bind here, each to a short handler of ours.
-}
-
 void TForm1::unwireEngineEvents()
 {
     IdIRC1.OnRaw = nullptr;

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "engine/TIdIRC.h"
+#include "ui/commands/AliasList.h"
+#include "ui/commands/IgnoreList.h"
 #include "ui/dialogs/SettingEncodings.h"
 #include "ui/main/UserFiles.h"
 #include "ui/main/WindowRegistry.h"
@@ -31,6 +33,18 @@ class SkinManager;
 class SkinTitleBar;
 class TIRCMemo;
 class TMSNPopUp;
+
+// What the incoming traffic needs of the channel settings dialog: whether it is showing (it then asked for the
+// topic and modes itself, and the answers go to it instead of a window) and where a topic reply goes. The dialog
+// implements it; the main window holds it without owning it. UI thread only.
+class ChannelSettingsLink
+{
+public:
+    virtual ~ChannelSettingsLink() = default;
+    virtual bool isShowing() const = 0;
+    // The topic reply while showing: into the topic field, remembered as the topic last loaded.
+    virtual void topicLoaded(const std::string& topic) = 0;
+};
 
 // What the main window takes from the program around it. Empty fields take the running program's values.
 struct TForm1Options
@@ -107,6 +121,32 @@ public:
     void AddNick(const std::string& channel, const std::string& entry);
     void DelNick(const std::string& channel, const std::string& nick);
 
+    // --- Incoming traffic (TForm1_Events.cpp, TForm1_Names.cpp). Bound to the engine by wireEngineEvents; none
+    // lets a failure out to the engine.
+    void IdIRC1Raw(TIdIRC* Sender, TIdIRCUser* AUser, const std::string& ACommand, const std::string& AContent,
+                   bool& Suppress);
+    void IdIRC1Names(TIdIRC* Sender, TIdIRCUsers* AUsers, TIdIRCChannel* AChannel);
+    void IdIRC1NickChange(TIdIRC* Sender, TIdIRCUser* AUser, const std::string& ANewNick);
+    void IdIRC1NickChanged(TIdIRC* Sender, const std::string& AOldNick);
+    void IdIRC1ChannelMode(TIdIRC* Sender, TIdIRCUser* AUser, TIdIRCChannel* AChannel, const std::string& AChanName,
+                           const std::string& AModes);
+    void IdIRC1Kick(TIdIRC* Sender, TIdIRCUser* AUser, TIdIRCUser* AVictim, TIdIRCChannel* AChannel);
+    void IdIRC1Kicked(TIdIRC* Sender, TIdIRCUser* AUser, TIdIRCChannel* AChannel);
+    void IdIRC1Send(TIdIRC* Sender, const std::string& ACommand);
+    void IdIRC1System(TIdIRC* Sender, TIdIRCUser* AUser, int ACmdCode, const std::string& ACommand,
+                      const std::string& AContent);
+    // Sets the notifier's title and text and shows one popup.
+    void ShowPopUp(const std::string& title, const std::string& text);
+    // Whether the sender nick!address is on the ignore list.
+    bool InIgnore(const std::string& nick, const std::string& address) const
+    {
+        return m_ignore.InIgnore(nick, address);
+    }
+    // The channel settings dialog, once it exists; null (the default) counts as not showing.
+    void setChannelSettings(ChannelSettingsLink* link) { m_channelSettings = link; }
+    // Pending UI messages run at most this often while a names reply fills a nick list (milliseconds).
+    static constexpr int kNamesPumpIntervalMs = 10;
+
     // --- Start, settings and end.
     void FormCreate();
     void LoadParam();
@@ -118,8 +158,10 @@ public:
 
     const ConnectionSettings& connectionSettings() const { return m_connection; }
     ChosenFont& chosenFont() { return m_font; }
-    std::vector<std::string>& aliasList() { return m_aliases; }
-    std::vector<std::string>& ignoreList() { return m_ignore; }
+    std::vector<std::string>& aliasList() { return m_aliases.Lines(); }
+    std::vector<std::string>& ignoreList() { return m_ignore.Masks(); }
+    AliasList& aliases() { return m_aliases; }
+    IgnoreList& ignore() { return m_ignore; }
     TMSNPopUp* popup() const { return m_popup.get(); }
     const UserFiles& userFiles() const { return m_files; }
     SkinManager& skins() const { return m_skins; }
@@ -143,14 +185,38 @@ private:
     void saveLines(const QString& fileName, const std::vector<std::string>& lines);
     void showMessage(const QString& text, bool warning = false);
 
+    // Incoming traffic helpers (TForm1_Events.cpp).
+    struct RawLine;
+    void rawPrivmsg(const RawLine& l);
+    void rawNotice(const RawLine& l);
+    void rawTopicReply(const RawLine& l);
+    void rawJoin(const RawLine& l);
+    void rawPart(const RawLine& l);
+    void rawQuit(const RawLine& l);
+    void rawTopic(const RawLine& l);
+    // Appends line to the window of that name, creating it; an empty name shows nothing.
+    void showIn(const std::string& window, std::string_view line);
+    // Registry position of the text view of the tab at page, or -1.
+    int viewOfPage(int page) const;
+    // Renames in place, in the nick list at registry position list, every present form of oldNick to the same
+    // prefix + newNick; line goes to the view at position view once per renamed entry.
+    void renameNickForms(int list, int view, const std::string& oldNick, const std::string& newNick,
+                         std::string_view line);
+    bool channelSettingsShowing() const;
+    // The current local time as the lines show it, built once a second.
+    const std::string& timeStamp();
+
     Host& m_host;
     SkinManager& m_skins;
     TForm1Options m_options;
     UserFiles m_files;
     WindowRegistry m_registry;
     std::unique_ptr<TMSNPopUp> m_popup;
-    std::vector<std::string> m_aliases;
-    std::vector<std::string> m_ignore;
+    AliasList m_aliases;
+    IgnoreList m_ignore;
+    ChannelSettingsLink* m_channelSettings = nullptr;
+    std::string m_stamp;
+    int m_stampSecond = -1;
     ChosenFont m_font;
     ConnectionSettings m_connection;
 

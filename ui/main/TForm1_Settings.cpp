@@ -4,7 +4,6 @@
 #include "text/QtText.h"
 #include "ui/dialogs/StoredValues.h"
 #include "ui/main/TForm1.h"
-#include "util/WildMatch.h"
 
 #include <cmath>
 
@@ -41,11 +40,10 @@ void TForm1::FormCreate()
     m_registry.Clear();
     m_registryOpen = true;
     m_popup = std::make_unique<TMSNPopUp>();
-    m_ignore.clear();
-    m_aliases.clear();
-    m_aliases = m_files.load(kAliasFile);
+    m_ignore.Masks().clear();
+    m_aliases.Lines() = m_files.load(kAliasFile);
     ParseAliasList();
-    m_ignore = m_files.load(kIgnoreFile);
+    m_ignore.Masks() = m_files.load(kIgnoreFile);
     m_popup->TimeOut = 2;
     // The actions submenu is built from "actions.txt" with the actions commands.
     m_font = ChosenFont{};
@@ -55,12 +53,7 @@ void TForm1::FormCreate()
 
 void TForm1::ParseAliasList()
 {
-    std::vector<std::string> kept;
-    kept.reserve(m_aliases.size());
-    for (std::string& line : m_aliases)
-        if (WildMatch(line, "?*~?*"))
-            kept.push_back(std::move(line));
-    m_aliases = std::move(kept);
+    m_aliases.ParseAliasList();
 }
 
 void TForm1::LoadParam()
@@ -156,15 +149,15 @@ void TForm1::FormClose()
     m_registry.Clear();
     m_registryOpen = false;
     m_popup.reset();
-    saveLines(kIgnoreFile, m_ignore);
-    saveLines(kAliasFile, m_aliases);
+    saveLines(kIgnoreFile, m_ignore.Masks());
+    saveLines(kAliasFile, m_aliases.Lines());
     {
         QSettings s(organization(), application());
         s.setValue(QStringLiteral("font"), text::toQString(FontToStr(m_font)));
         s.sync();
     }
-    m_ignore.clear();
-    m_aliases.clear();
+    m_ignore.Masks().clear();
+    m_aliases.Lines().clear();
     if (IdIRC1.Connected())
         IdIRC1.CloseConnection();
 }

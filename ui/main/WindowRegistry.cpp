@@ -62,6 +62,12 @@ int WindowRegistry::Add(const std::string& name, TIRCMemo* view, QWidget* tab)
     return at;
 }
 
+void WindowRegistry::setNameAt(int i, std::string name)
+{
+    if (i >= 0 && i < Count())
+        m_entries[static_cast<std::size_t>(i)].name = std::move(name);
+}
+
 void WindowRegistry::RemoveAt(int i)
 {
     if (i >= 0 && i < Count())

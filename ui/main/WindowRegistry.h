@@ -53,6 +53,8 @@ public:
 
     // Appends the three entries of a new window with an empty nick list; returns the text view's position.
     int Add(const std::string& name, TIRCMemo* view, QWidget* tab);
+    // Gives the entry at i another name (nothing when i is out of range).
+    void setNameAt(int i, std::string name);
     // Removes the entry at i (a nick list entry frees its list).
     void RemoveAt(int i);
     void Clear() { m_entries.clear(); }
