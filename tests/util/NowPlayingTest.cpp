@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,12 @@ struct Case
     Record record;
     const char* utf8; // expected text, UTF-8 for readability; null: the record's artist and title
 };
+
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 Record fillToEnd(int extra)
 {
