@@ -10,7 +10,7 @@ void TIdIRC::SendRaw(const std::string& line)
     if (Connected()) {
         WriteLine(line);
         if (OnSend)
-            OnSend(this, line);
+            OnSend(this, line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos ? line : OneLine(line));
     } else if (OnError) {
         OnError(this, nullptr, "", "Not connected to server.");
     }

@@ -98,14 +98,21 @@ bool TIdTCPConnection::Connected()
     return m_link && m_link->socket.isOpen();
 }
 
+std::string TIdTCPConnection::OneLine(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = ' ';
+    return out;
+}
+
 void TIdTCPConnection::WriteLine(std::string_view text)
 {
     checkForDisconnect(true, true);
     if (!Connected())
         throw EIdNotConnected();
-    std::string buf;
-    buf.reserve(text.size() + 2);
-    buf.append(text);
+    std::string buf = OneLine(text);
     buf.append("\r\n");
     std::shared_ptr<TIdLink> link = m_link;
     std::size_t sent = 0;

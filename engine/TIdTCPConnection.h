@@ -75,7 +75,11 @@ public:
     // socket and raise OnDisconnected.
     bool Connected();
     // Writes text and CR LF in one write. Throws EIdNotConnected, EIdConnClosedGracefully, EIdSocketError.
+    // A CR, LF or NUL inside text goes out as a blank: a line never turns into two protocol lines, whatever a
+    // peer managed to put into it (a lone CR arrives as ordinary text and comes back in CTCP replies).
     void WriteLine(std::string_view text);
+    // text as WriteLine puts it on the wire, without the line end.
+    static std::string OneLine(std::string_view text);
     // Closes the socket and releases the socket object; sends nothing.
     virtual void CloseConnection();
 

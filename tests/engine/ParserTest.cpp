@@ -237,3 +237,14 @@ TEST_F(Parser, UserModesAccumulate)
     irc.InjectLine(":me MODE me :-s+o");
     EXPECT_EQ(probe::userModeLetters(irc.UserMode()), "iow");
 }
+
+TEST_F(Parser, ALineEndInsideACtcpQueryCannotInjectACommand)
+{
+    // A lone CR is text when received, and a CTCP PING reply carries the query's arguments back.
+    irc.InjectLine(":n!u PRIVMSG me :\x01PING 1\rPRIVMSG #victim :spam\x01");
+    ASSERT_TRUE(server.waitFor("spam\x01\r\n", pump()));
+    EXPECT_EQ(sentSinceConnect(), "NOTICE n :\x01PING 1 PRIVMSG #victim :spam\x01\r\n");
+    EXPECT_EQ(only("OnSend").back(), "OnSend\tNOTICE n :\\x01PING 1 PRIVMSG #victim :spam\\x01");
+    irc.WriteLine(std::string("A\nB\0C", 5));
+    ASSERT_TRUE(server.waitFor("A B C\r\n", pump()));
+}
