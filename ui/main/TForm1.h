@@ -216,7 +216,7 @@ private:
     IgnoreList m_ignore;
     ChannelSettingsLink* m_channelSettings = nullptr;
     std::string m_stamp;
-    int m_stampSecond = -1;
+    long long m_stampSecond = -1;
     ChosenFont m_font;
     ConnectionSettings m_connection;
 

@@ -11,6 +11,8 @@
 #include "util/WildMatch.h"
 #include "view/AppendLine.h"
 
+#include <chrono>
+
 #include <QTabWidget>
 #include <QTime>
 
@@ -91,11 +93,13 @@ struct TForm1::RawLine
 
 const std::string& TForm1::timeStamp()
 {
-    const QTime now = QTime::currentTime();
-    const int second = now.msecsSinceStartOfDay() / 1000;
+    // The local time costs a look at the time zone file each time it is asked for; the seconds of the system
+    // clock do not, so the text is made again only when they change.
+    const auto second =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
     if (second != m_stampSecond) {
         m_stampSecond = second;
-        m_stamp = text::fromQString(now.toString(QStringLiteral("hh:mm:ss")));
+        m_stamp = text::fromQString(QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
     }
     return m_stamp;
 }
