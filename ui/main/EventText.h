@@ -26,6 +26,17 @@ struct Words
 };
 const Words& words();
 
+// Line heads: "^C4" before the time stamp, and "^C " after it, the pieces most lines start with.
+inline constexpr std::string_view kHead = "\x03"
+                                          "4";
+inline constexpr std::string_view kPlain = "\x03 ";
+
+// A window name that begins with "#".
+inline bool isChannel(std::string_view name)
+{
+    return !name.empty() && name.front() == '#';
+}
+
 // The parts joined in order.
 std::string cat(std::initializer_list<std::string_view> parts);
 

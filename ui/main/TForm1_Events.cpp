@@ -68,21 +68,12 @@ std::string_view afterOrAll(std::string_view s, char c)
 using events::afterOrAll;
 using events::beforeOrEmpty;
 using events::cat;
+using events::isChannel;
+using events::kHead;
+using events::kPlain;
 using events::words;
 
-namespace {
-
-// Line heads: "^C4" before the time stamp, and the pieces that follow it most often.
-constexpr std::string_view kHead = "\x03"
-                                   "4";
-constexpr std::string_view kPlain = "\x03 "; // "^C "
-
-bool isChannel(std::string_view name)
-{
-    return !name.empty() && name.front() == '#';
-}
-
-} // namespace
+namespace {} // namespace
 
 struct TForm1::RawLine
 {

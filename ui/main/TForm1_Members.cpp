@@ -17,19 +17,14 @@
 namespace morva {
 
 using events::cat;
+using events::isChannel;
+using events::kHead;
+using events::kPlain;
 using events::words;
 
 namespace {
 
-constexpr std::string_view kHead = "\x03"
-                                   "4";
-constexpr std::string_view kPlain = "\x03 "; // "^C "
 constexpr int kMaxModeParams = 100;
-
-bool isChannel(std::string_view name)
-{
-    return !name.empty() && name.front() == '#';
-}
 
 std::string captionOf(const QTabWidget* tabs, int page)
 {
