@@ -118,6 +118,8 @@ void TIRCCustomRichEdit::appendOne(std::string_view line)
     parseFormatCodes(line, m_stripped, m_runs);
     spansFromRuns(m_runs, m_stripped.size(), m_spans);
     storeLine(m_stripped, m_spans);
+    if (m_lineObserver)
+        m_lineObserver(m_stripped);
     m_selection = false;
     m_bottom = m_store.empty() ? 0 : m_store.size() - 1;
     if (m_fits)

@@ -68,6 +68,11 @@ public:
     // Parses line's formatting codes and adds it as the last line, then shows the last line and drops any
     // selection. AppendLine is the public way in.
     void appendCodedLine(std::string_view line);
+    // Called with every appended line's text, formatting codes stripped, right after it is stored (a log).
+    void setLineObserver(std::function<void(std::string_view stripped)> observer)
+    {
+        m_lineObserver = std::move(observer);
+    }
     bool busy() const { return m_busy; }
 
     // The model, for the window logic and the tests.
@@ -177,6 +182,7 @@ private:
     bool m_readOnly = false;
     int m_maxLength = 0;
     std::function<void(const QString&)> m_urlOpener;
+    std::function<void(std::string_view)> m_lineObserver;
 
     // Parsing buffers, kept to avoid an allocation per line.
     std::string m_stripped;

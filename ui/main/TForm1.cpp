@@ -8,6 +8,7 @@
 #include "skin/SkinIcon.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinTitleBar.h"
+#include "ui/main/ChatLog.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

@@ -27,6 +27,7 @@ class QVBoxLayout;
 
 namespace morva {
 
+class ChatLog;
 class FramelessFrame;
 class Host;
 class SkinManager;
@@ -166,6 +167,8 @@ public:
     const UserFiles& userFiles() const { return m_files; }
     SkinManager& skins() const { return m_skins; }
     SkinTitleBar* titleBar() const { return m_titleBar; }
+    // The window logs; null while logging is off.
+    ChatLog* chatLog() const { return m_log.get(); }
     QToolButton* toolBarMenuButton() const { return m_toolBarMenuButton; }
 
 protected:
@@ -219,6 +222,7 @@ private:
     long long m_stampSecond = -1;
     ChosenFont m_font;
     ConnectionSettings m_connection;
+    std::unique_ptr<ChatLog> m_log; // set while "Logs" is on
 
     QWidget* m_frame = nullptr;
     QVBoxLayout* m_frameLayout = nullptr;

@@ -2,6 +2,7 @@
 #include "engine/Host.h"
 #include "text/Cp1251.h"
 #include "text/QtText.h"
+#include "ui/main/ChatLog.h"
 #include "ui/main/NickPrefix.h"
 #include "ui/main/TForm1.h"
 #include "view/TIRCMemo.h"
@@ -32,6 +33,11 @@ int TForm1::FindMemo(const std::string& name)
     view->setReadOnly(true);
     // A window that appears because a line arrived must not take the typing away from the input line.
     view->setFocusPolicy(Qt::ClickFocus);
+    if (m_log)
+        view->setLineObserver([this, name](std::string_view line) {
+            if (m_log)
+                m_log->write(name, line);
+        });
     layout->addWidget(view);
     // The page is registered before it is added: adding the first page makes it current, and the refresh that
     // follows looks the new window up.
@@ -62,6 +68,8 @@ bool TForm1::DeleteTabs(const std::string& name)
 
     m_registry.RemoveAt(i);
     delete view;
+    if (m_log)
+        m_log->close(name);
     m_host.processPendingMessages();
 
     if (tab) {

@@ -3,11 +3,13 @@
 #include "skin/SkinManager.h"
 #include "text/QtText.h"
 #include "ui/dialogs/StoredValues.h"
+#include "ui/main/ChatLog.h"
 #include "ui/main/TForm1.h"
 
 #include <cmath>
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -80,6 +82,12 @@ void TForm1::LoadParam()
     IdIRC1.Password.clear();
     if (!readText(s, "Id", "morva").empty())
         IdIRC1.Password = decodeStoredPassword(readStoredString(s, QStringLiteral("ps"), QString()));
+
+    // Lines shown from now on are also written to the log folder.
+    if (readStoredBool(s, QStringLiteral("Logs"), false))
+        m_log = std::make_unique<ChatLog>(QDir(m_options.dataDir).filePath(QStringLiteral("Logs")));
+    else
+        m_log.reset();
 
     const std::string fontText = readText(s, "font", "");
     if (!fontText.empty())
