@@ -1,5 +1,7 @@
 // MORVA: the program's entry point, creating the windows in their order and running the message loop.
 #include "app/QtHost.h"
+#include "app/StateFile.h"
+#include "app/TermSignal.h"
 #include "engine/TIdAntiFreeze.h"
 #include "resources/MorvaResources.h"
 #include "skin/SkinManager.h"
@@ -33,6 +35,11 @@ int main(int argc, char** argv)
 
     logo->hide();
     logo.reset();
+
+    morva::closeOnTermSignal(form1);
+    std::unique_ptr<morva::StateFile> state;
+    if (const QString path = morva::StateFile::pathFromEnvironment(); !path.isEmpty())
+        state = std::make_unique<morva::StateFile>(form1, path);
 
     form1.show();
     return app.exec();

@@ -1,0 +1,87 @@
+// StateFile.
+#include "app/StateFile.h"
+
+#include "text/QtText.h"
+#include "ui/main/NickList.h"
+#include "ui/main/TForm1.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSaveFile>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace morva {
+namespace {
+
+void place(QString& out, const char* name, const QWidget* w)
+{
+    if (w == nullptr || !w->isVisible())
+        return;
+    const QPoint c = w->mapToGlobal(w->rect().center());
+    out += QStringLiteral("place %1 %2 %3\n").arg(QLatin1String(name)).arg(c.x()).arg(c.y());
+}
+
+} // namespace
+
+StateFile::StateFile(TForm1& form, QString path) : m_form(form), m_path(std::move(path))
+{
+    m_timer.setInterval(100);
+    connect(&m_timer, &QTimer::timeout, this, &StateFile::refresh);
+    m_timer.start();
+}
+
+QString StateFile::pathFromEnvironment()
+{
+    return qEnvironmentVariable("MORVA_STATE_FILE");
+}
+
+QString StateFile::picture() const
+{
+    QString out;
+    out += QStringLiteral("active %1\n").arg(text::toQString(m_form.activeWindowName()));
+    const QTabWidget* tabs = m_form.sPageControl1;
+    for (int i = 0; tabs != nullptr && i < tabs->count(); ++i) {
+        const std::string name = text::fromQString(tabs->tabText(i));
+        out += QStringLiteral("tab %1\n").arg(text::toQString(name));
+        const int list = m_form.FindUserList(name);
+        if (const NickList* l = list >= 0 ? m_form.userListAt(list) : nullptr) {
+            QString line = QStringLiteral("nicks ") + text::toQString(name);
+            for (const std::string& e : l->entries())
+                line += QLatin1Char('\t') + text::toQString(e);
+            out += line + QLatin1Char('\n');
+        }
+    }
+    if (const QListWidget* box = m_form.sListBox1) {
+        QString line = QStringLiteral("box");
+        for (int i = 0; i < box->count(); ++i)
+            line += QLatin1Char('\t') + box->item(i)->text();
+        out += line + QLatin1Char('\n');
+    }
+    out += QStringLiteral("input %1\n").arg(m_form.sEdit1 ? m_form.sEdit1->text() : QString());
+    place(out, "input", m_form.sEdit1);
+    place(out, "ToolButton1", m_form.ToolButton1);
+    place(out, "ToolButton2", m_form.ToolButton2);
+    place(out, "ToolButton3", m_form.ToolButton3);
+    place(out, "ToolButton4", m_form.ToolButton4);
+    place(out, "ToolButton5", m_form.ToolButton5);
+    place(out, "nicklist", m_form.sListBox1);
+    return out;
+}
+
+void StateFile::refresh()
+{
+    if (m_form.closed())
+        return;
+    const QString now = picture();
+    if (now == m_last)
+        return;
+    QSaveFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    f.write(now.toUtf8());
+    if (f.commit())
+        m_last = now;
+}
+
+} // namespace morva
