@@ -18,7 +18,12 @@ run)
     shift
     tools/install-deps.sh
     configure build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    ninja -C build/release -j"$jobs" MORVA
+    if [ "${1:-}" = demo ]; then
+        shift
+        ninja -C build/release -j"$jobs" morva demobot
+        exec tools/demo.sh build/release "$@"
+    fi
+    ninja -C build/release -j"$jobs" morva
     exec build/release/app/MORVA "$@"
     ;;
 test)
