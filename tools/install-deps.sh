@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
-    ngircd xvfb xauth imagemagick fonts-dejavu-core
+    ngircd xvfb xauth xdotool imagemagick fonts-dejavu-core
     g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 missing=()
