@@ -1,6 +1,9 @@
 // StateFile.
 #include "app/StateFile.h"
 
+#include "popup/TMSNPopUp.h"
+#include "popup/TMouseLabel.h"
+#include "popup/TfrmMSNPopUp.h"
 #include "text/QtText.h"
 #include "ui/main/NickList.h"
 #include "ui/main/TForm1.h"
@@ -8,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSaveFile>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -58,6 +62,11 @@ QString StateFile::picture() const
             line += QLatin1Char('\t') + box->item(i)->text();
         out += line + QLatin1Char('\n');
     }
+    if (const TMSNPopUp* notifier = m_form.popup()) {
+        for (const TfrmMSNPopUp* p : notifier->openPopups())
+            if (p->isVisible())
+                out += QStringLiteral("popup %1\t%2\n").arg(p->lblTitle()->text(), p->lblText()->text());
+    }
     out += QStringLiteral("input %1\n").arg(m_form.sEdit1 ? m_form.sEdit1->text() : QString());
     place(out, "input", m_form.sEdit1);
     place(out, "ToolButton1", m_form.ToolButton1);
@@ -66,6 +75,13 @@ QString StateFile::picture() const
     place(out, "ToolButton4", m_form.ToolButton4);
     place(out, "ToolButton5", m_form.ToolButton5);
     place(out, "nicklist", m_form.sListBox1);
+    if (const QTabWidget* tabs = m_form.sPageControl1; tabs && tabs->isVisible()) {
+        const QTabBar* bar = tabs->tabBar();
+        for (int i = 0; i < bar->count(); ++i) {
+            const QPoint c = bar->mapToGlobal(bar->tabRect(i).center());
+            out += QStringLiteral("place tab:%1 %2 %3\n").arg(bar->tabText(i)).arg(c.x()).arg(c.y());
+        }
+    }
     return out;
 }
 
