@@ -51,6 +51,7 @@ TForm1::TForm1(Host& host, SkinManager& skins, TForm1Options options, QWidget* p
     setMinimumSize(600, 460);
     buildMenus();
     buildLayout();
+    wireToolBar();
     Timer1.setInterval(500);
     Timer1.setSingleShot(true);
     connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(&Timer1); });
@@ -80,28 +81,6 @@ QToolButton* TForm1::addToolButton(const char* name, const char* icon, const QSt
     b->setFocusPolicy(Qt::NoFocus);
     ToolBar1->layout()->addWidget(b);
     return b;
-}
-
-void TForm1::buildMenus()
-{
-    MainMenu = new QMenu(this);
-    MainMenu->setObjectName(QStringLiteral("MainMenu"));
-    // The items of each menu come with their commands.
-    for (const char* title : {"Подключение", "Канал", "Управление", "Настройки", "Справка"})
-        MainMenu->addMenu(QString::fromUtf8(title));
-    QAction* exit = MainMenu->addAction(QStringLiteral("Выход"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-
-    NickMenu = new QMenu(this);
-    NickMenu->setObjectName(QStringLiteral("NickMenu"));
-    NickMenu->addAction(QStringLiteral("Информация"));
-    ActionsMenu = NickMenu->addMenu(QStringLiteral("Действия"));
-    NickMenu->addSeparator();
-    NickMenu->addMenu(QStringLiteral("Управление"));
-    NickMenu->addSeparator();
-    NickMenu->addMenu(QStringLiteral("Кикнуть"));
-    NickMenu->addMenu(QStringLiteral("Бан"));
-    NickMenu->addAction(QStringLiteral("В игнор"));
 }
 
 void TForm1::buildLayout()
@@ -137,7 +116,6 @@ void TForm1::buildLayout()
     ToolButton5 = addToolButton("ToolButton5", "channel", QStringLiteral("Настройки канала"));
     tools->addStretch(1);
     ToolButton6 = addToolButton("ToolButton6", "exit", QStringLiteral("Выйти из программы"));
-    connect(ToolButton6, &QToolButton::clicked, this, &QWidget::close);
     m_frameLayout->addWidget(ToolBar1);
 
     auto* body = new QWidget(m_frame);

@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class QAction;
+class QDialog;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -148,6 +150,31 @@ public:
     // Pending UI messages run at most this often while a names reply fills a nick list (milliseconds).
     static constexpr int kNamesPumpIntervalMs = 10;
 
+    // --- Toolbar, main menu, nick menu, actions menu and now playing (TForm1_Commands.cpp). Every handler runs on
+    // the UI thread; a failure inside one (a direct write without a connection) ends it and shows an error box.
+    void ToolButton1Click(QObject* Sender = nullptr); // connect
+    void ToolButton2Click(QObject* Sender = nullptr); // disconnect
+    void ToolButton3Click(QObject* Sender = nullptr); // join a channel
+    void ToolButton4Click(QObject* Sender = nullptr); // leave the window in view
+    void ToolButton5Click(QObject* Sender = nullptr); // channel settings
+    void ToolButton6Click(QObject* Sender = nullptr); // exit
+    void A1Click(QObject* Sender = nullptr);          // "AIMP 2/3"
+    void CreateSubMenu();
+    void NewMenuClick(QAction* item);
+    // Opens "Help.chm" from the executable's folder with the system's handler; the outcome is ignored.
+    void OpenHelp();
+    // The modal dialogs the menus open; their owners set them, and a null one opens nothing. Held as QDialog so
+    // that the menus need none of their headers.
+    QDialog* Form3 = nullptr;  // connection settings
+    QDialog* Form4 = nullptr;  // channel settings
+    QDialog* Form5 = nullptr;  // appearance
+    QDialog* Form6 = nullptr;  // about
+    QDialog* Form8 = nullptr;  // ignore list
+    QDialog* Form10 = nullptr; // alias editor
+    // Tests and tools: the settings the connect command uses, and the shared-memory block the player publishes.
+    void setConnectionSettings(const ConnectionSettings& c) { m_connection = c; }
+    void setNowPlayingBlock(std::string name) { m_nowPlayingBlock = std::move(name); }
+
     // --- Start, settings and end.
     void FormCreate();
     void LoadParam();
@@ -187,6 +214,17 @@ private:
     void unwireEngineEvents();
     void saveLines(const QString& fileName, const std::vector<std::string>& lines);
     void showMessage(const QString& text, bool warning = false);
+    // Commands (TForm1_Commands.cpp).
+    void wireToolBar();
+    // Runs a command; an exception out of it is shown in an error box instead of reaching the event loop.
+    void runCommand(const std::function<void()>& body);
+    // The nick menu's checks: a channel or private window in view (the first tab is not), an entry selected.
+    bool firstTabInView() const;
+    bool selectedEntry(std::string& entry) const;
+    // A nick menu command on the selected user of the window in view; does nothing without both.
+    void onSelectedUser(const std::function<void(const std::string& channel, const std::string& nick)>& body);
+    // The own-action echo in the window in view, or the not-connected line there when nothing could go out.
+    void sendActionToActive(const std::string& text);
 
     // Incoming traffic helpers (TForm1_Events.cpp).
     struct RawLine;
@@ -223,6 +261,8 @@ private:
     ChosenFont m_font;
     ConnectionSettings m_connection;
     std::unique_ptr<ChatLog> m_log; // set while "Logs" is on
+    std::string m_nowPlayingBlock = "AIMP2_RemoteInfo";
+    bool m_connecting = false;
 
     QWidget* m_frame = nullptr;
     QVBoxLayout* m_frameLayout = nullptr;

@@ -47,7 +47,7 @@ void TForm1::FormCreate()
     ParseAliasList();
     m_ignore.Masks() = m_files.load(kIgnoreFile);
     m_popup->TimeOut = 2;
-    // The actions submenu is built from "actions.txt" with the actions commands.
+    CreateSubMenu();
     m_font = ChosenFont{};
     m_font.font = font();
     LoadParam();
