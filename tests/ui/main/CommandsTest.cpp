@@ -311,6 +311,7 @@ TEST_F(CommandsTest, DisconnectPartsEveryWindowButTheSystemWindowAndDrops)
     in(":me!ident@127.0.0.1 JOIN :#two");
     in(":me!ident@127.0.0.1 JOIN :#three");
     ASSERT_EQ(tabs(), (std::vector<std::string>{kSystem, "#CHAN", "#TWO", "#THREE"}));
+    sentUntilMarker(); // the engine asks for the modes of each channel it joins
     const std::size_t from = server.received().size();
     form->ToolButton2->click();
     EXPECT_TRUE(server.waitPeerClosed(pump()));
