@@ -11,9 +11,12 @@
 #include <vector>
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
 #include <QToolButton>
+#include <QUrl>
 
 namespace morva::test {
 namespace {
@@ -320,12 +323,43 @@ TEST_F(CommandsTest, DisconnectPartsEveryWindowButTheSystemWindowAndDrops)
     EXPECT_FALSE(form->IdIRC1.Connected());
 }
 
-// The channel settings dialog is not on this window yet: with none set, the button opens nothing and fails not.
-TEST_F(CommandsTest, ChannelSettingsWithoutTheDialogDoNothing)
+// A dialog that counts how often it is opened instead of showing itself.
+class CountingDialog : public QDialog
+{
+public:
+    int exec() override
+    {
+        ++opened;
+        return QDialog::Rejected;
+    }
+    int opened = 0;
+};
+
+// The channel settings dialog opens only with a channel in view while connected; with no dialog set, nothing
+// opens and nothing fails.
+TEST_F(CommandsTest, ChannelSettingsOpenOnlyOnAChannelWhileConnected)
 {
     ASSERT_EQ(form->Form4, nullptr);
     form->ToolButton5->click();
     EXPECT_TRUE(boxes.errors.empty());
+
+    CountingDialog dialog;
+    form->Form4 = &dialog;
+    form->ToolButton5->click();
+    EXPECT_EQ(dialog.opened, 1) << "#CHAN in view";
+    trigger(form->MainMenu, {"Канал", "Режимы"});
+    EXPECT_EQ(dialog.opened, 2) << "the menu item";
+    activate(kSystem);
+    form->ToolButton5->click();
+    in(":carol!c@carol.host PRIVMSG me :hello");
+    activate("carol");
+    form->ToolButton5->click();
+    EXPECT_EQ(dialog.opened, 2) << "system or private window in view";
+    activate("#CHAN");
+    form->IdIRC1.CloseConnection();
+    form->ToolButton5->click();
+    EXPECT_EQ(dialog.opened, 2) << "not connected";
+    form->Form4 = nullptr;
 }
 
 // --- Commands without a connection, and the connect command itself.
@@ -407,6 +441,57 @@ TEST_F(OfflineCommandsTest, MenusAndToolBarInOrder)
                                                "Выход с текущего канала", "Настройки канала", "Выйти из программы"}));
 }
 
+// Each main-menu item of a dialog opens that dialog, and only it.
+TEST_F(OfflineCommandsTest, MenuItemsOpenTheirDialogs)
+{
+    CountingDialog settings, appearance, about, ignore, aliases;
+    form->Form3 = &settings;
+    form->Form5 = &appearance;
+    form->Form6 = &about;
+    form->Form8 = &ignore;
+    form->Form10 = &aliases;
+    const struct
+    {
+        std::vector<std::string> path;
+        CountingDialog* dialog;
+    } items[] = {
+        {{"Настройки", "Настройки"}, &settings}, {{"Настройки", "Внешний вид"}, &appearance},
+        {{"Настройки", "Алиасы"}, &aliases},     {{"Справка", "О программе"}, &about},
+        {{"Управление", "Игнор лист"}, &ignore},
+    };
+    int total = 0;
+    for (const auto& item : items) {
+        SCOPED_TRACE(item.path.back());
+        QAction* a = itemAt(form->MainMenu, item.path);
+        ASSERT_NE(a, nullptr);
+        a->trigger();
+        ++total;
+        EXPECT_EQ(item.dialog->opened, 1);
+        EXPECT_EQ(settings.opened + appearance.opened + about.opened + ignore.opened + aliases.opened, total);
+    }
+    form->Form3 = form->Form5 = form->Form6 = form->Form8 = form->Form10 = nullptr;
+}
+
+// "Справка" asks the system to open the help file beside the executable.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    std::vector<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.push_back(url); }
+};
+
+TEST_F(OfflineCommandsTest, HelpOpensTheHelpFileBesideTheExecutable)
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    itemAt(form->MainMenu, {"Справка", "Справка"})->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(recorder.urls.size(), 1u);
+    EXPECT_EQ(recorder.urls.front(), QUrl::fromLocalFile(QDir(exeDir).filePath(QStringLiteral("Help.chm"))));
+}
+
 // The direct writes fail with the engine's "Not Connected", shown in an error box; the engine road sends
 // nothing and says nothing.
 TEST_F(OfflineCommandsTest, DirectWritesWithoutAConnectionShowTheError)
@@ -478,7 +563,8 @@ protected:
         writeActions("hug:обнимает $ и $\r\n"
                      "say:говорит: $, привет\n"
                      "dup:первый $\r"
-                     "dup:второй $\r\n");
+                     "dup:второй $\r\n"
+                     "R&B:танцует с $\n");
     }
     void TearDown() override
     {
@@ -520,7 +606,8 @@ TEST_F(ActionsTest, OneItemPerLineCaptionedWithItsName)
     std::vector<std::string> captions;
     for (const QAction* a : form->ActionsMenu->actions())
         captions.push_back(a->text().toStdString());
-    EXPECT_EQ(captions, (std::vector<std::string>{"hug", "say", "dup", "dup"}));
+    // A literal "&" is doubled so that the menu shows it instead of taking it for an accelerator mark.
+    EXPECT_EQ(captions, (std::vector<std::string>{"hug", "say", "dup", "dup", "R&&B"}));
 }
 
 TEST_F(ActionsTest, ClickSendsTheTextWithTheNickAndEchoesIt)
@@ -537,6 +624,7 @@ TEST_F(ActionsTest, ClickSendsTheTextWithTheNickAndEchoesIt)
         {"colon in the text",            1, "говорит: bob, привет"},
         {"first of two alike",           2, "второй bob"},
         {"second of two alike",          3, "второй bob"},
+        {"name with an ampersand",       4, "танцует с bob"},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -684,3 +772,5 @@ TEST_F(NowPlayingTest, NotConnectedShowsSoInsteadOfTheEcho)
 
 } // namespace
 } // namespace morva::test
+
+#include "CommandsTest.moc"
