@@ -5,7 +5,9 @@
 #include "engine/TIdAntiFreeze.h"
 #include "resources/MorvaResources.h"
 #include "skin/SkinManager.h"
+#include "ui/dialogs/TForm10.h"
 #include "ui/dialogs/TForm2.h"
+#include "ui/dialogs/TForm8.h"
 #include "ui/main/TForm1.h"
 
 #include <memory>
@@ -32,6 +34,10 @@ int main(int argc, char** argv)
 
     morva::TForm1 form1(host, skins);
     // The dialogs are created here, after the main window, in their order.
+    morva::TForm8 form8(form1.ignore(), &form1);
+    form1.Form8 = &form8;
+    morva::TForm10 form10(form1.aliases(), &form1);
+    form1.Form10 = &form10;
 
     logo->hide();
     logo.reset();

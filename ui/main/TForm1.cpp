@@ -62,6 +62,7 @@ TForm1::TForm1(Host& host, SkinManager& skins, TForm1Options options, QWidget* p
     applyExtendedBorders(m_skins.extendedBorders());
     FormCreate();
     wireEngineEvents();
+    wireInputLine();
 }
 
 TForm1::~TForm1()

@@ -161,7 +161,8 @@ public:
     void A1Click(QObject* Sender = nullptr);          // "AIMP 2/3"
     void CreateSubMenu();
     void NewMenuClick(QAction* item);
-    // Opens "Help.chm" from the executable's folder with the system's handler; the outcome is ignored.
+    // Opens "Help.chm" from the executable's folder with the system's handler, or "Help.html" there when the file
+    // or a handler is missing; the outcome is ignored (TForm1_Help.cpp).
     void OpenHelp();
     // The modal dialogs the menus open; their owners set them, and a null one opens nothing. Held as QDialog so
     // that the menus need none of their headers.
@@ -174,6 +175,15 @@ public:
     // Tests and tools: the settings the connect command uses, and the shared-memory block the player publishes.
     void setConnectionSettings(const ConnectionSettings& c) { m_connection = c; }
     void setNowPlayingBlock(std::string name) { m_nowPlayingBlock = std::move(name); }
+
+    // --- The input line, "В игнор" and "Справка" (TForm1_Input.cpp, TForm1_Ignore.cpp, TForm1_Help.cpp).
+    // Key is a Qt key code; it becomes 0 when the key was used here, and the edit field then does not see it.
+    void sEdit1KeyDown(int& Key, Qt::KeyboardModifiers Shift);
+    void N32Click(QObject* Sender = nullptr);
+    // Ctrl+K in the input line: shows the colour picker; empty while there is none.
+    std::function<void()> showColourPicker;
+    // Hands a local file to the system's handler; whether one took it. Empty: the desktop's own (tests replace it).
+    std::function<bool(const QString& file)> openDocument;
 
     // --- Start, settings and end.
     void FormCreate();
@@ -225,6 +235,9 @@ private:
     void onSelectedUser(const std::function<void(const std::string& channel, const std::string& nick)>& body);
     // The own-action echo in the window in view, or the not-connected line there when nothing could go out.
     void sendActionToActive(const std::string& text);
+    // The input line's key filter (TForm1_Input.cpp).
+    void wireInputLine();
+    void submitLine(const std::string& line);
 
     // Incoming traffic helpers (TForm1_Events.cpp).
     struct RawLine;

@@ -16,15 +16,12 @@
 #include <vector>
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QDialog>
-#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QUrl>
 
 namespace morva {
 namespace {
@@ -229,8 +226,7 @@ void TForm1::buildMenus()
             IdIRC1.WriteLine("MODE " + channel + " +b " + InputBox(w.maskCaption, w.maskPrompt, proposed, this));
         });
     });
-    // IGNORE LIST: once N32Click exists, this line becomes item(NickMenu, ..., [this] { N32Click(); }).
-    NickMenu->addAction(QStringLiteral("В игнор"));
+    item(NickMenu, QStringLiteral("В игнор"), [this] { N32Click(); });
 }
 
 void TForm1::wireToolBar()
@@ -343,11 +339,6 @@ void TForm1::ToolButton5Click(QObject* /*Sender*/)
 void TForm1::ToolButton6Click(QObject* /*Sender*/)
 {
     close();
-}
-
-void TForm1::OpenHelp()
-{
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(m_options.exeDir).filePath(QStringLiteral("Help.chm"))));
 }
 
 void TForm1::sendActionToActive(const std::string& text)
