@@ -16,9 +16,10 @@ void TForm1::N32Click(QObject* /*Sender*/)
     if (selected.isEmpty())
         return;
     const std::string nick = GetClearNick(text::fromQString(selected.front()->text()));
-    // A nick the engine keeps no record of has no known address; any address of that nick is what is meant.
+    // Without a known address (no record, or one from a names reply only) nick "!" alone would match no sender
+    // ever, since every message carries an address: any address of that nick is what is meant.
     std::string proposal = nick + "!*@*";
-    if (const TIdIRCUser* user = IdIRC1.Users().FindUser(nick))
+    if (const TIdIRCUser* user = IdIRC1.Users().FindUser(nick); user && !user->Address().empty())
         proposal = user->Nick() + "!" + user->Address();
     // The result goes on unchecked, Cancel's default included.
     m_ignore.Masks().push_back(
