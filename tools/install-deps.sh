@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     ngircd xvfb xauth xdotool imagemagick fonts-dejavu-core
+    fp-utils
     g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 missing=()
