@@ -123,6 +123,7 @@ QListWidget::item:selected { background: @selection; color: @selectionText; }
 QLineEdit { background: @base; color: @baseText; border: 1px solid @border; border-radius: 4px; padding: 5px 8px;
     selection-background-color: @selection; selection-color: @selectionText; }
 QLineEdit:focus { border: 1px solid @accent; }
+QLineEdit:disabled { background: @window; color: @mutedText; }
 QPushButton { background: @panel; color: @text; border: 1px solid @border; border-radius: 4px; padding: 5px 16px;
     min-width: 64px; }
 QPushButton:hover { background: @hover; }
