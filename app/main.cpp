@@ -7,6 +7,10 @@
 #include "skin/SkinManager.h"
 #include "ui/dialogs/TForm10.h"
 #include "ui/dialogs/TForm2.h"
+#include "ui/dialogs/TForm3.h"
+#include "ui/dialogs/TForm5.h"
+#include "ui/dialogs/TForm6.h"
+#include "ui/dialogs/TForm7.h"
 #include "ui/dialogs/TForm8.h"
 #include "ui/main/TForm1.h"
 
@@ -33,7 +37,16 @@ int main(int argc, char** argv)
     morva::SkinManager skins(QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Skins")));
 
     morva::TForm1 form1(host, skins);
-    // The dialogs are created here, after the main window, in their order.
+    // The dialogs are created here, after the main window, in their order. They are the main window's children
+    // and go before it.
+    morva::TForm3 form3(&form1);
+    form1.Form3 = &form3;
+    morva::TForm5 form5(skins, form1.chosenFont(), &form1);
+    form1.Form5 = &form5;
+    morva::TForm6 form6(&form1);
+    form1.Form6 = &form6;
+    morva::TForm7 form7(form1.sEdit1, &form1);
+    form1.Form7 = &form7;
     morva::TForm8 form8(form1.ignore(), &form1);
     form1.Form8 = &form8;
     morva::TForm10 form10(form1.aliases(), &form1);

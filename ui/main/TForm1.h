@@ -34,6 +34,10 @@ class FramelessFrame;
 class Host;
 class SkinManager;
 class SkinTitleBar;
+class TForm3;
+class TForm5;
+class TForm6;
+class TForm7;
 class TIRCMemo;
 class TMSNPopUp;
 
@@ -84,7 +88,15 @@ public:
         std::string realName = "MORVA USER";
         std::string ident = "morva";
         std::string autoJoin = "#Dawnhall";
+        bool autoConnect = false; // "AutoConnect": connect once the window is up
+        bool logs = false;        // "Logs": keep a log of the windows
     };
+
+    // --- The dialogs, created by the main program after this window and not owned here; null until then.
+    TForm3* Form3 = nullptr; // "Настройки"
+    TForm5* Form5 = nullptr; // "Внешний вид"
+    TForm6* Form6 = nullptr; // "О программе..."
+    TForm7* Form7 = nullptr; // the colour picker
 
     // --- The engine and the controls (named as the window's layout names them).
     TIdIRC IdIRC1;

@@ -3,6 +3,7 @@
 #include "skin/SkinManager.h"
 #include "text/QtText.h"
 #include "ui/dialogs/StoredValues.h"
+#include "ui/dialogs/TForm3.h"
 #include "ui/main/ChatLog.h"
 #include "ui/main/TForm1.h"
 
@@ -62,12 +63,14 @@ void TForm1::LoadParam()
 {
     const QSettings s(organization(), application());
 
-    m_connection.host = IndToServer(readStoredInt(s, QStringLiteral("Server"), 0));
+    m_connection.host = readStoredHost(s);
     m_connection.port = readStoredInt(s, QStringLiteral("Port"), 6667);
     m_connection.nick = readText(s, "Nick", "NewUser");
     m_connection.realName = readText(s, "RName", "MORVA USER");
     m_connection.ident = readText(s, "Id", "morva");
     m_connection.autoJoin = readText(s, "AJoin", "#Dawnhall");
+    m_connection.autoConnect = readStoredBool(s, QStringLiteral("AutoConnect"), false);
+    m_connection.logs = readStoredBool(s, QStringLiteral("Logs"), false);
     m_skins.setSkinName(readStoredString(s, QStringLiteral("Skin"), SkinManager::kBuiltInName));
     m_skins.setExtendedBorders(readStoredBool(s, QStringLiteral("sk"), true));
 

@@ -39,6 +39,8 @@ TEST_F(LifeCycleTest, FirstStartTakesEveryDefault)
     EXPECT_EQ(c.realName, "MORVA USER");
     EXPECT_EQ(c.ident, "morva");
     EXPECT_EQ(c.autoJoin, "#Dawnhall");
+    EXPECT_FALSE(c.autoConnect);
+    EXPECT_FALSE(c.logs);
     EXPECT_EQ(form->IdIRC1.Password, "");
     EXPECT_EQ(skins->skinName(), QStringLiteral("MetroUI (internal)"));
     EXPECT_TRUE(skins->extendedBorders());
@@ -63,6 +65,8 @@ TEST_F(LifeCycleTest, StoredValuesAreUsed)
     setStored("RName", "Real");
     setStored("Id", "ident");
     setStored("AJoin", "#home");
+    setStored("AutoConnect", "-1");
+    setStored("Logs", "-1");
     setStored("psl", "40");
     setStored("pst", "30");
     setStored("psw", "700");
@@ -75,6 +79,8 @@ TEST_F(LifeCycleTest, StoredValuesAreUsed)
     EXPECT_EQ(c.realName, "Real");
     EXPECT_EQ(c.ident, "ident");
     EXPECT_EQ(c.autoJoin, "#home");
+    EXPECT_TRUE(c.autoConnect);
+    EXPECT_TRUE(c.logs);
     EXPECT_EQ(form->geometry().size(), QSize(700, 500));
     EXPECT_EQ(form->pos(), QPoint(40, 30));
     // Only the password goes into the engine at start.
@@ -152,6 +158,40 @@ const BadValue kBadValues[] = {
 
 INSTANTIATE_TEST_SUITE_P(Values, BadValueTest, ::testing::ValuesIn(kBadValues),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A host typed in the connection dialog is kept as "Host" with "Server" -1; a built-in index wins over it.
+TEST_F(LifeCycleTest, TypedHostIsUsedOnlyWithoutABuiltInServer)
+{
+    struct Case
+    {
+        const char* server; // nullptr: missing
+        const char* host;   // nullptr: missing
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"-1", "irc.example.org", "irc.example.org"},
+        {"9", "irc.example.org", "irc.example.org"},
+        {"-1", "", ""},
+        {"-1", nullptr, ""},
+        {"2", "irc.example.org", IndToServer(2)},
+        {nullptr, "irc.example.org", IndToServer(0)},
+        {"x", "irc.example.org", IndToServer(0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.server ? c.server : "<missing>") + " / " + (c.host ? c.host : "<missing>"));
+        QSettings s = store();
+        s.clear();
+        if (c.server)
+            s.setValue(QStringLiteral("Server"), QLatin1String(c.server));
+        if (c.host)
+            s.setValue(QStringLiteral("Host"), QLatin1String(c.host));
+        s.sync();
+        create();
+        EXPECT_EQ(form->connectionSettings().host, c.expected);
+        form->close();
+        form.reset();
+    }
+}
 
 TEST_F(LifeCycleTest, PasswordIsReadOnlyWithAnIdent)
 {
