@@ -34,9 +34,6 @@ class FramelessFrame;
 class Host;
 class SkinManager;
 class SkinTitleBar;
-class TForm3;
-class TForm5;
-class TForm6;
 class TForm7;
 class TIRCMemo;
 class TMSNPopUp;
@@ -92,11 +89,9 @@ public:
         bool logs = false;        // "Logs": keep a log of the windows
     };
 
-    // --- The dialogs, created by the main program after this window and not owned here; null until then.
-    TForm3* Form3 = nullptr; // "Настройки"
-    TForm5* Form5 = nullptr; // "Внешний вид"
-    TForm6* Form6 = nullptr; // "О программе..."
-    TForm7* Form7 = nullptr; // the colour picker
+    // --- The colour picker of the input line, created by the main program after this window and not owned here;
+    // null until then. (The menus' dialogs are the QDialog pointers with the commands below.)
+    TForm7* Form7 = nullptr;
 
     // --- The engine and the controls (named as the window's layout names them).
     TIdIRC IdIRC1;
