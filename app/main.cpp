@@ -47,6 +47,11 @@ int main(int argc, char** argv)
     form1.Form6 = &form6;
     morva::TForm7 form7(form1.sEdit1, &form1);
     form1.Form7 = &form7;
+    form1.showColourPicker = [&form7] {
+        form7.show();
+        form7.raise();
+        form7.activateWindow();
+    };
     morva::TForm8 form8(form1.ignore(), &form1);
     form1.Form8 = &form8;
     morva::TForm10 form10(form1.aliases(), &form1);

@@ -113,6 +113,11 @@ void TForm7::sColorsPanel1Change(QObject*)
         if (ColorsPanel::kColors[static_cast<std::size_t>(number)] == chosen) {
             AddToEdit(number);
             close();
+            // The user goes on typing where the code went in.
+            if (m_input) {
+                m_input->activateWindow();
+                m_input->setFocus();
+            }
             return;
         }
     }
