@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShowEvent>
+#include <QTimer>
 
 namespace morva {
 namespace {
@@ -126,6 +127,10 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormShow()
 {
+    // "AutoConnect": the connect command, from the event loop right after the window is up, so that a slow or
+    // refused connect never holds up the first paint.
+    if (m_connection.autoConnect)
+        QTimer::singleShot(0, this, [this] { ToolButton1Click(); });
     if (!m_options.arguments.isEmpty() && m_options.arguments.front().toUpper() == QLatin1String("/COOL"))
         showMessage(QStringLiteral("ЫЫ:)\r\nВы нашли эту пасхалкутеперь вы самый кульный юзер MORVA-а"));
 }

@@ -408,3 +408,60 @@ TEST_F(LifeCycleTest, CloseWhileConnectedDropsTheLinkWithoutQuit)
 
 } // namespace
 } // namespace morva::test
+
+namespace morva::test {
+namespace {
+
+// "AutoConnect": the connect command runs once the window is shown, to the typed host of the store.
+class AutoConnectTest : public FormFixture
+{
+protected:
+    void store(const char* autoConnect)
+    {
+        setStored("Server", QStringLiteral("-1"));
+        setStored("Host", QStringLiteral("127.0.0.1"));
+        setStored("Port", QString::number(server.port()));
+        setStored("Nick", QStringLiteral("auto"));
+        if (autoConnect) {
+            setStored("AutoConnect", QString::fromLatin1(autoConnect));
+        } else {
+            QSettings s = FormFixture::store();
+            s.remove(QStringLiteral("AutoConnect"));
+        }
+    }
+    static FakeServer::Pump pump()
+    {
+        return [](int ms) { QTest::qWait(ms); };
+    }
+    FakeServer server;
+};
+
+TEST_F(AutoConnectTest, OnConnectsWhenTheWindowIsShown)
+{
+    store("-1");
+    create();
+    EXPECT_FALSE(server.waitClient(pump(), 200)) << "nothing before the window is shown";
+    form->show();
+    ASSERT_TRUE(server.waitClient(pump()));
+    EXPECT_TRUE(server.waitFor("NICK auto\r\n", pump()));
+    // The connect command opened the system window first.
+    ASSERT_GE(form->sPageControl1->count(), 1);
+    EXPECT_EQ(form->sPageControl1->tabText(0), QStringLiteral("Система"));
+}
+
+TEST_F(AutoConnectTest, OffOrMissingLeavesTheWindowOffline)
+{
+    for (const char* value : {"0", static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(value ? value : "missing");
+        store(value);
+        create();
+        form->show();
+        EXPECT_FALSE(server.waitClient(pump(), 300));
+        EXPECT_EQ(form->sPageControl1->count(), 0);
+        form->close();
+        form.reset();
+    }
+}
+
+} // namespace
+} // namespace morva::test
