@@ -3,7 +3,7 @@
 # and the client with a settings profile of its own pointed at that server. Everything started here stops when
 # the client closes. Usage: tools/demo.sh <build folder> [client arguments...]
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 ngircd=/usr/sbin/ngircd
