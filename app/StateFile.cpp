@@ -4,6 +4,7 @@
 #include "popup/TMSNPopUp.h"
 #include "popup/TMouseLabel.h"
 #include "popup/TfrmMSNPopUp.h"
+#include "skin/SkinTitleBar.h"
 #include "text/QtText.h"
 #include "ui/main/NickList.h"
 #include "ui/main/TForm1.h"
@@ -75,6 +76,19 @@ QString StateFile::picture() const
     place(out, "ToolButton4", m_form.ToolButton4);
     place(out, "ToolButton5", m_form.ToolButton5);
     place(out, "nicklist", m_form.sListBox1);
+    if (const SkinTitleBar* bar = m_form.titleBar(); bar && bar->isVisible())
+        place(out, "menu", bar->menuButton());
+    else
+        place(out, "menu", m_form.toolBarMenuButton());
+    if (const QListWidget* box = m_form.sListBox1; box && box->isVisible()) {
+        for (int i = 0; i < box->count(); ++i) {
+            const QRect r = box->visualItemRect(box->item(i));
+            if (!box->viewport()->rect().intersects(r))
+                continue;
+            const QPoint c = box->viewport()->mapToGlobal(r.center());
+            out += QStringLiteral("place nick:%1 %2 %3\n").arg(box->item(i)->text()).arg(c.x()).arg(c.y());
+        }
+    }
     if (const QTabWidget* tabs = m_form.sPageControl1; tabs && tabs->isVisible()) {
         const QTabBar* bar = tabs->tabBar();
         for (int i = 0; i < bar->count(); ++i) {

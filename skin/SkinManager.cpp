@@ -117,7 +117,8 @@ QTabBar::tab:hover { background: @hover; color: @text; }
 QTabBar::tab:selected { background: @base; color: @baseText; border-color: @border;
     border-bottom: 2px solid @accent; }
 QListWidget, QListView { background: @base; color: @baseText; border: 1px solid @border; outline: none; }
-QListWidget::item { padding: 2px 6px; }
+QListWidget { padding: 2px 3px; }
+QListWidget::item { padding: 2px 0px; }
 QListWidget::item:hover { background: @hover; }
 QListWidget::item:selected { background: @selection; color: @selectionText; }
 QLineEdit { background: @base; color: @baseText; border: 1px solid @border; border-radius: 4px; padding: 5px 8px;
