@@ -8,10 +8,13 @@
 #include "ui/dialogs/TForm10.h"
 #include "ui/dialogs/TForm2.h"
 #include "ui/dialogs/TForm3.h"
+#include "ui/dialogs/TForm4.h"
 #include "ui/dialogs/TForm5.h"
 #include "ui/dialogs/TForm6.h"
 #include "ui/dialogs/TForm7.h"
 #include "ui/dialogs/TForm8.h"
+#include "ui/dialogs/TForm9.h"
+#include "ui/main/Form4Link.h"
 #include "ui/main/TForm1.h"
 
 #include <memory>
@@ -41,6 +44,12 @@ int main(int argc, char** argv)
     // and go before it.
     morva::TForm3 form3(&form1);
     form1.Form3 = &form3;
+    morva::TForm4 form4(
+        form1.IdIRC1, [&form1] { return form1.activeWindowName(); }, &form1);
+    form1.Form4 = &form4;
+    // The replies for the channel settings reach the dialog through its link.
+    morva::Form4Link form4Link(form4);
+    form1.setChannelSettings(&form4Link);
     morva::TForm5 form5(skins, form1.chosenFont(), &form1);
     form1.Form5 = &form5;
     morva::TForm6 form6(&form1);
@@ -54,6 +63,8 @@ int main(int argc, char** argv)
     };
     morva::TForm8 form8(form1.ignore(), &form1);
     form1.Form8 = &form8;
+    morva::TForm9 form9(form1.IdIRC1, &form1);
+    form1.Form9 = &form9;
     morva::TForm10 form10(form1.aliases(), &form1);
     form1.Form10 = &form10;
 
@@ -66,5 +77,8 @@ int main(int argc, char** argv)
         state = std::make_unique<morva::StateFile>(form1, path);
 
     form1.show();
-    return app.exec();
+    const int rc = app.exec();
+    // The link goes before the main window: nothing may reach it through the main window then.
+    form1.setChannelSettings(nullptr);
+    return rc;
 }

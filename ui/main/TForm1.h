@@ -37,6 +37,7 @@ class SkinTitleBar;
 class TForm7;
 class TIRCMemo;
 class TMSNPopUp;
+class TForm9;
 
 // What the incoming traffic needs of the channel settings dialog: whether it is showing (it then asked for the
 // topic and modes itself, and the answers go to it instead of a window) and where a topic reply goes. The dialog
@@ -48,6 +49,10 @@ public:
     virtual bool isShowing() const = 0;
     // The topic reply while showing: into the topic field, remembered as the topic last loaded.
     virtual void topicLoaded(const std::string& topic) = 0;
+    // The mode reply while showing: the letters of the channel's modes ("q" when it has none).
+    virtual void modesLoaded(const std::string& /*modes*/) {}
+    // One ban-list reply while showing: the mask, for the ban list.
+    virtual void banLoaded(const std::string& /*mask*/) {}
 };
 
 // What the main window takes from the program around it. Empty fields take the running program's values.
@@ -95,6 +100,9 @@ public:
 
     // --- The engine and the controls (named as the window's layout names them).
     TIdIRC IdIRC1;
+    // The channel list, created by the main program after this window and not owned here; null until then. (The
+    // channel settings dialog is Form4 below; the replies reach it through setChannelSettings.)
+    TForm9* Form9 = nullptr;
     QWidget* ToolBar1 = nullptr;
     QToolButton* ToolButton1 = nullptr; // connect
     QToolButton* ToolButton2 = nullptr; // disconnect
@@ -255,6 +263,17 @@ private:
     void rawPart(const RawLine& l);
     void rawQuit(const RawLine& l);
     void rawTopic(const RawLine& l);
+    // The server replies (TForm1_Replies.cpp).
+    void rawWelcome(const RawLine& l);
+    void rawWhoisUser(const RawLine& l);
+    void rawWhoisServer(const RawLine& l);
+    void rawWhoisIdle(const RawLine& l);
+    void rawWhoisChannels(const RawLine& l);
+    void rawListStart(const RawLine& l);
+    void rawListItem(const RawLine& l);
+    void rawChannelModes(const RawLine& l);
+    void rawBan(const RawLine& l);
+    void rawAdmin(const RawLine& l);
     // Appends line to the window of that name, creating it; an empty name shows nothing.
     void showIn(const std::string& window, std::string_view line);
     // Registry position of the text view of the tab at page, or -1.

@@ -7,6 +7,7 @@
 #include "text/TextUtil.h"
 #include "ui/main/EventText.h"
 #include "ui/main/NickList.h"
+#include "ui/main/RawLine.h"
 #include "ui/main/TForm1.h"
 #include "util/WildMatch.h"
 #include "view/AppendLine.h"
@@ -75,13 +76,6 @@ using events::words;
 
 namespace {} // namespace
 
-struct TForm1::RawLine
-{
-    const std::string& nick;
-    const std::string& address;
-    const std::string& content;
-};
-
 const std::string& TForm1::timeStamp()
 {
     // The local time costs a look at the time zone file each time it is asked for; the seconds of the system
@@ -124,8 +118,8 @@ void TForm1::IdIRC1Raw(TIdIRC* /*Sender*/, TIdIRCUser* AUser, const std::string&
         std::string_view command;
         Branch branch;
     };
-    // The commands this window shows, compared exactly; everything else is left to the engine alone. The
-    // server replies of the dialogs and the welcome block join this table.
+    // The commands this window shows, compared exactly; everything else (the message of the day, the user counts,
+    // the error replies, the whois operator line 313) is left to the engine alone.
     // clang-format off
     static constexpr Row kRows[] = {
         {"PRIVMSG", &TForm1::rawPrivmsg},    // :nick!ident@host PRIVMSG <target> :<text>
@@ -135,6 +129,25 @@ void TForm1::IdIRC1Raw(TIdIRC* /*Sender*/, TIdIRCUser* AUser, const std::string&
         {"PART",    &TForm1::rawPart},       // :nick!ident@host PART <channel> [:<reason>]
         {"QUIT",    &TForm1::rawQuit},       // :nick!ident@host QUIT :<reason>
         {"TOPIC",   &TForm1::rawTopic},      // :nick!ident@host TOPIC <channel> :<topic>
+        {"001",     &TForm1::rawWelcome},    // :server 001 <me> :Welcome to the network ...
+        {"002",     &TForm1::rawWelcome},    // :server 002 <me> :Your host is ...
+        {"003",     &TForm1::rawWelcome},    // :server 003 <me> :This server was created ...
+        {"004",     &TForm1::rawWelcome},    // :server 004 <me> <server> <version> <user modes> <channel modes>
+        {"005",     &TForm1::rawWelcome},    // :server 005 <me> <token>... :are supported by this server
+        {"006",     &TForm1::rawWelcome},
+        {"007",     &TForm1::rawWelcome},
+        {"008",     &TForm1::rawWelcome},
+        {"311",     &TForm1::rawWhoisUser},  // :server 311 <me> <nick> <ident> <host> * :<real name>
+        {"312",     &TForm1::rawWhoisServer},// :server 312 <me> <nick> <server> :<server info>
+        {"317",     &TForm1::rawWhoisIdle},  // :server 317 <me> <nick> <seconds> <signon> :seconds idle, signon time
+        {"319",     &TForm1::rawWhoisChannels}, // :server 319 <me> <nick> :<channels>
+        {"321",     &TForm1::rawListStart},  // :server 321 <me> Channel :Users  Name
+        {"322",     &TForm1::rawListItem},   // :server 322 <me> <channel> <users> :<topic>
+        {"324",     &TForm1::rawChannelModes}, // :server 324 <me> <channel> +<modes> [<params>]
+        {"367",     &TForm1::rawBan},        // :server 367 <me> <channel> <mask> [<setter> <time>]
+        {"256",     &TForm1::rawAdmin},      // :server 256 <me> <server> :Administrative info
+        {"257",     &TForm1::rawAdmin},      // :server 257 <me> :<location>
+        {"258",     &TForm1::rawAdmin},      // :server 258 <me> :<location, more>
     };
     // clang-format on
     events::guarded([&] {
