@@ -1,20 +1,24 @@
 // Benchmarks of the main window: start-up to the window shown with its resident memory, the registry's lookups
-// with 500 windows open, and incoming traffic from a loopback server: a 10,000-member names reply and channel
-// message floods to a tab in view and to one that is not.
+// with 500 windows open, and incoming traffic from a loopback server: a 10,000-member names reply, channel
+// message floods to a tab in view and to one that is not, and a 50,000-channel list.
 #include "app/QtHost.h"
 #include "popup/TMSNPopUp.h"
 #include "skin/SkinManager.h"
 #include "tests/support/FakeServer.h"
 #include "text/Cp1251.h"
+#include "ui/dialogs/ChannelListModel.h"
+#include "ui/dialogs/TForm9.h"
 #include "ui/main/TForm1.h"
 #include "view/TIRCMemo.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <unistd.h>
 
@@ -26,6 +30,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 
@@ -305,6 +310,89 @@ void BM_NamesToListBox10k(benchmark::State& state)
     }
 }
 BENCHMARK(BM_NamesToListBox10k)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// A list reply of 50,000 channels (typical names, counts and topics of 30 to 60 characters, some Cyrillic).
+std::string channelListLines(int count)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(count) * 90);
+    for (int i = 0; i < count; ++i) {
+        out += ":srv 322 me #channel" + std::to_string(i * 7919 % 100000) + " " + std::to_string(i % 300 + 1) + " :";
+        out += i % 3 == 0 ? text::fromUtf8("[+nt] Канал номер ") + std::to_string(i) + text::fromUtf8(", тема дня")
+                          : "[+nt] Channel number " + std::to_string(i) + ", topic of the day";
+        out += "\r\n";
+    }
+    return out;
+}
+
+// 50,000 AddNewQ calls into the shown channel list, each followed by one turn of the event loop (as each 322 line
+// is handed over on its own), until the last row is in the view and painted. longest_turn_ms is the longest single
+// turn: how long the window could stop answering the user.
+void BM_ChannelListAddNewQ50k(benchmark::State& state)
+{
+    const int count = 50000;
+    TIdIRC irc(env().host);
+    TForm9 list(irc);
+    list.show();
+    (void)QTest::qWaitForWindowExposed(&list, 2000);
+    std::vector<std::string> names;
+    std::vector<std::string> users;
+    std::vector<std::string> topics;
+    for (int i = 0; i < count; ++i) {
+        names.push_back("#channel" + std::to_string(i * 7919 % 100000));
+        users.push_back(std::to_string(i % 300 + 1));
+        topics.push_back(i % 3 == 0 ? text::fromUtf8("[+nt] Канал номер ") + std::to_string(i)
+                                    : "[+nt] Channel number " + std::to_string(i) + ", topic of the day");
+    }
+    double longest = 0;
+    for (auto _ : state) {
+        list.clearRows();
+        QCoreApplication::processEvents();
+        QElapsedTimer turn;
+        for (int i = 0; i < count; ++i) {
+            list.AddNewQ(names[static_cast<std::size_t>(i)], users[static_cast<std::size_t>(i)],
+                         topics[static_cast<std::size_t>(i)]);
+            turn.start();
+            QCoreApplication::processEvents();
+            longest = std::max(longest, static_cast<double>(turn.nsecsElapsed()) / 1e6);
+        }
+        list.rows().flush();
+        list.sListView1->scrollToBottom();
+        list.sListView1->viewport()->repaint();
+        if (list.rows().rowCount() != count) {
+            state.SkipWithError("rows missing");
+            break;
+        }
+    }
+    state.counters["longest_turn_ms"] = longest;
+}
+BENCHMARK(BM_ChannelListAddNewQ50k)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The same list from the loopback server: 321 and 50,000 322 lines through the reader's hand-off, the engine and
+// IdIRC1Raw into the shown list, until all rows are in the view.
+void BM_ChannelListFromServer50k(benchmark::State& state)
+{
+    const int count = 50000;
+    Traffic& t = traffic();
+    TForm9 list(t.form.IdIRC1);
+    t.form.Form9 = &list;
+    const std::string bytes = ":srv 321 me Channel :Users  Name\r\n" + channelListLines(count);
+    for (auto _ : state) {
+        // Emptied first, or the rows of the last run would end the wait before the new list's start arrives.
+        state.PauseTiming();
+        list.clearRows();
+        state.ResumeTiming();
+        if (!t.feed(bytes, [&] { return list.rows().totalRows() >= count; })) {
+            state.SkipWithError("the list did not all arrive");
+            break;
+        }
+        list.rows().flush();
+        list.sListView1->viewport()->repaint();
+    }
+    t.form.Form9 = nullptr;
+    state.counters["rows"] = static_cast<double>(list.rows().rowCount());
+}
+BENCHMARK(BM_ChannelListFromServer50k)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 // One run of the pending UI messages when nothing is pending, with the main window shown: what letting them run
 // once per member of a names reply would cost each member.
