@@ -24,12 +24,26 @@ sleep 1
 xsetroot -solid '#3a4a5a' 2>/dev/null || true
 
 shot() { sleep "${2:-1}"; import -window root "$out/$1.png"; echo "$out/$1.png"; }
+# The window in front with its frame only (a dialog).
+dshot() {
+    sleep "${2:-1}"
+    local w
+    w=$(xdotool getactivewindow 2>/dev/null || true)
+    if [ -n "$w" ]; then import -screen -window "$w" -frame "$out/$1.png"; else import -window root "$out/$1.png"; fi
+    echo "$out/$1.png"
+}
 # The window under the pointer's state file entry: "place NAME X Y".
 at() { grep "^place $1 " "$state" | head -1 | awk '{print $3, $4}'; }
 
 for d in form3 form5 form6 form7; do
     "$build/tools/dialog_shots" "$d" 3 >/dev/null 2>&1 &
-    shot "dialog-$d" 2
+    if [ $d = form7 ]; then
+        # The picker has no frame of its own: the middle of the screen around it.
+        sleep 2
+        import -window root -gravity center -crop 420x200+0+0 +repage "$out/dialog-$d.png"
+    else
+        dshot "dialog-$d" 2
+    fi
     wait $! || true
 done
 
@@ -60,15 +74,15 @@ xdotool key Escape Escape Escape
 read -r x y <<<"$(at input)"
 xdotool mousemove "$x" "$y" sleep 0.1 click 1 type --delay 50 '/LIST'
 xdotool key Return
-shot channel-list 2
+dshot channel-list 2
 xdotool key Escape
 read -r x y <<<"$(at ToolButton5)"
 xdotool mousemove "$x" "$y" sleep 0.1 click 1
-shot channel-settings 2
+dshot channel-settings 2
 xdotool key Escape
 # The alias editor from the menu: "Настройки" > "Алиасы".
 read -r x y <<<"$(at menu)"
-xdotool mousemove "$x" "$y" sleep 0.1 click 1 sleep 0.3 key Down Down Down Down Right Down Down Down Return
-shot alias-editor 1
+xdotool mousemove "$x" "$y" sleep 0.1 click 1 sleep 0.3 key Down Down Down Down Right Down Down Return
+dshot alias-editor 1
 xdotool key Escape
 rm -f "$state"
