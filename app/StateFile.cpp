@@ -9,6 +9,9 @@
 #include "ui/main/NickList.h"
 #include "ui/main/TForm1.h"
 
+#include <algorithm>
+
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSaveFile>
@@ -31,7 +34,7 @@ void place(QString& out, const char* name, const QWidget* w)
 
 StateFile::StateFile(TForm1& form, QString path) : m_form(form), m_path(std::move(path))
 {
-    m_timer.setInterval(100);
+    m_timer.setInterval(kIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &StateFile::refresh);
     m_timer.start();
 }
@@ -103,7 +106,10 @@ void StateFile::refresh()
 {
     if (m_form.closed())
         return;
+    QElapsedTimer cost;
+    cost.start();
     const QString now = picture();
+    m_timer.setInterval(std::max<int>(kIntervalMs, static_cast<int>(cost.elapsed()) * kCostFactor));
     if (now == m_last)
         return;
     QSaveFile f(m_path);
