@@ -31,6 +31,8 @@ void AliasList::ParseAliasList()
 
 bool AliasList::IsAlias(std::string_view word) const
 {
+    if (word.empty())
+        return false;
     const std::string w = text::upper(word);
     for (const std::string& line : m_lines)
         if (text::upper(nameOf(line)) == w)
@@ -40,6 +42,8 @@ bool AliasList::IsAlias(std::string_view word) const
 
 std::string AliasList::GetAliasBody(std::string_view word) const
 {
+    if (word.empty())
+        return {};
     const std::string w = text::upper(word);
     const std::string* found = nullptr;
     for (const std::string& line : m_lines)

@@ -20,8 +20,10 @@ public:
     static bool IsValid(std::string_view line);
     // Keeps, in their order, only the valid lines.
     void ParseAliasList();
+    // Names are compared case-blind. A line that starts with "~" has an empty name, and no word selects it: not
+    // even the empty command word of a line typed as "/" alone or "/" and a blank.
     bool IsAlias(std::string_view word) const;
-    // The body of the last line named word; empty when there is none.
+    // The body of the last line named word; empty when there is none (and for the empty word).
     std::string GetAliasBody(std::string_view word) const;
     // body with every "$" replaced by the arguments of line (the typed command without its "/"): the text after
     // its first blank, or the whole line when it has none.

@@ -151,7 +151,9 @@ void TForm1::submitLine(const std::string& line)
         DeleteTabs(text::upper(args));
     } else if (word == "msg") {
         const std::size_t split = args.find(' ');
-        if (split == std::string::npos)
+        // Without a text, or without a target (a second blank right after "msg"), there is nothing to send: a
+        // "PRIVMSG" without its target would only earn an error reply, and its echo would have no window.
+        if (split == std::string::npos || split == 0)
             return;
         const std::string target = args.substr(0, split);
         const bool connected = IdIRC1.Connected();

@@ -41,6 +41,9 @@ TEST(AliasList, LookupIgnoresCaseAndTheLastLineWins)
     EXPECT_EQ(a.GetAliasBody("nope"), "");
     // A line that starts with "~" has an empty name: no typed word selects it.
     EXPECT_FALSE(a.IsAlias("x"));
+    // Nor does the empty command word of "/" alone or of "/" followed by a blank.
+    EXPECT_FALSE(a.IsAlias(""));
+    EXPECT_EQ(a.GetAliasBody(""), "");
 }
 
 TEST(AliasList, Expansion)

@@ -45,7 +45,8 @@ protected:
         form->aliasList() = {"j~JOIN $",        "twice~PRIVMSG #chan :$ and $",
                              "w~WHOIS first $", "W~WHOIS last $",
                              "part~QUIT alias", "me~QUIT alias",
-                             "msg~QUIT alias",  text::fromUtf8("ж~JOIN #ж$")};
+                             "msg~QUIT alias",  text::fromUtf8("ж~JOIN #ж$"),
+                             "~QUIT nameless"};
     }
 };
 
@@ -80,6 +81,7 @@ const InputCase kInputs[] = {
     {"MsgCyrillicNick",   "#CHAN",   "/msg вася привет",  {"PRIVMSG вася :привет"},            "ВАСЯ",    msg("привет"), {"Система", "#CHAN", "alice", "ВАСЯ"}},
     {"MsgWithoutText",    "#CHAN",   "/msg bob",          {},                                  nullptr,   "", {}},
     {"MsgAlone",          "#CHAN",   "/msg",              {},                                  nullptr,   "", {}},
+    {"MsgWithoutTarget",  "#CHAN",   "/msg  bob hi",      {},                                  nullptr,   "", {}},
     {"Part",              "#CHAN",   "/part #chan",       {"PART #chan"},                      nullptr,   "", {"Система", "alice"}},
     {"PartCapitals",      "alice",   "/PART #Chan",       {"PART #Chan"},                      nullptr,   "", {"Система", "alice"}},
     {"PartPrivate",       "#CHAN",   "/Part alice",       {"PART alice"},                      nullptr,   "", {"Система", "#CHAN"}},
@@ -94,6 +96,7 @@ const InputCase kInputs[] = {
     {"AliasLastWins",     "#CHAN",   "/w bob",            {"WHOIS last bob"},                  nullptr,   "", {}},
     {"AliasAlone",        "#CHAN",   "/j",                {"JOIN j"},                          nullptr,   "", {}},
     {"AliasCyrillicName", "#CHAN",   "/Ж чат",            {"JOIN #жчат"},                      nullptr,   "", {}},
+    {"EmptyWordNoAlias",  "#CHAN",   "/ x",               {" x"},                              nullptr,   "", {}},
 };
 // clang-format on
 
