@@ -55,6 +55,9 @@ void TForm10::sButton1Click()
         ShowMessage(text::fromUtf8("Алиас не соответствует формату"), this);
         return;
     }
+    // The prompt ran the event loop: the main window may have closed meanwhile and emptied the list.
+    if (row >= static_cast<int>(lines.size()) || row >= sListBox1->count())
+        return;
     lines[static_cast<std::size_t>(row)] = edited;
     sListBox1->item(row)->setText(text::toQString(edited));
 }

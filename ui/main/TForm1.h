@@ -302,6 +302,7 @@ private:
     std::unique_ptr<ChatLog> m_log; // set while "Logs" is on
     std::string m_nowPlayingBlock = "AIMP2_RemoteInfo";
     bool m_connecting = false;
+    bool m_disconnecting = false; // the disconnect command runs; closing its windows lets other clicks in
 
     QWidget* m_frame = nullptr;
     QVBoxLayout* m_frameLayout = nullptr;

@@ -290,8 +290,16 @@ void TForm1::ToolButton1Click(QObject* /*Sender*/)
 // dropped without a QUIT.
 void TForm1::ToolButton2Click(QObject* /*Sender*/)
 {
-    if (!IdIRC1.Connected())
+    // Closing each window lets pending clicks run: a second click meanwhile would part the window being closed
+    // once more.
+    if (m_disconnecting || !IdIRC1.Connected())
         return;
+    m_disconnecting = true;
+    struct Reset
+    {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_disconnecting};
     // The captions are taken first: DeleteTabs lets other work run, which may open windows of its own.
     std::vector<std::string> names;
     for (int i = 1; i < sPageControl1->count(); ++i)

@@ -155,6 +155,25 @@ TEST(AliasEditorForm, CaptionsAndRefillOnEveryShow)
     EXPECT_EQ(rows(form.sListBox1), (Strings{"a~b", "c~d"}));
 }
 
+// The edit prompt runs the event loop, during which the main window may close and empty the alias list: the
+// answer then has no line left to replace.
+TEST(AliasEditorForm, AnEditAnsweredAfterTheListWasEmptiedWritesNothing)
+{
+    AliasList aliases;
+    aliases.Lines() = {"a~b", "c~d"};
+    TForm10 form(aliases);
+    form.show();
+    form.sListBox1->setCurrentRow(1);
+    ScopedPromptHooks hooks{{[&](const std::string&, const std::string&, const std::string&) {
+                                 aliases.Lines().clear();
+                                 return std::string("e~f");
+                             },
+                             [](const std::string&, bool) {}}};
+    form.sButton1Click();
+    EXPECT_TRUE(aliases.Lines().empty());
+    EXPECT_EQ(rows(form.sListBox1), (Strings{"a~b", "c~d"})) << "the answer is dropped";
+}
+
 // --- TForm8 ----------------------------------------------------------------------------------------------------
 
 struct IgnoreCase

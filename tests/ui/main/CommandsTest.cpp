@@ -321,6 +321,20 @@ TEST_F(CommandsTest, DisconnectPartsEveryWindowButTheSystemWindowAndDrops)
     EXPECT_FALSE(form->IdIRC1.Connected());
 }
 
+// Closing each window lets pending clicks run; a second click on disconnect among them (a double click) must not
+// part the window being closed once more.
+TEST_F(CommandsTest, ASecondDisconnectClickWhileTheWindowsCloseChangesNothing)
+{
+    in(":me!ident@127.0.0.1 JOIN :#two");
+    sentUntilMarker();
+    const std::size_t from = server.received().size();
+    QMetaObject::invokeMethod(form->ToolButton2, &QToolButton::click, Qt::QueuedConnection);
+    form->ToolButton2->click();
+    EXPECT_TRUE(server.waitPeerClosed(pump()));
+    EXPECT_EQ(server.received().substr(from), "PART #CHAN\r\nPART #TWO\r\n");
+    EXPECT_EQ(tabs(), std::vector<std::string>{kSystem});
+}
+
 // A dialog that counts how often it is opened instead of showing itself.
 class CountingDialog : public QDialog
 {
