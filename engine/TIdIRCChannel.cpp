@@ -39,16 +39,22 @@ int TIdIRCChannel::Find(std::string_view nick) const
 
 void TIdIRCChannel::append(std::string_view nick, int flags)
 {
-    const std::uint64_t id = m_nextId++;
+    const std::uint64_t id = m_nextId;
     m_names.push_back(Entry{std::string(nick), flags, id});
-    m_index[m_names.back().nick].push_back(id); // ids only grow, so the bucket stays in position order
+    try {
+        m_index[m_names.back().nick].insert(id);
+    } catch (...) {
+        m_names.pop_back();
+        throw;
+    }
+    ++m_nextId;
 }
 
 void TIdIRCChannel::unindex(const Entry& e)
 {
     auto it = m_index.find(e.nick);
     if (it != m_index.end()) {
-        std::erase(it->second, e.id);
+        it->second.erase(e.id);
         if (it->second.empty())
             m_index.erase(it);
     }
@@ -102,10 +108,22 @@ void TIdIRCChannel::AddMember(std::string_view name, std::string_view address)
         name.remove_prefix(1);
         flags = mfVoice;
     }
-    if (Find(name) >= 0)
+    // One lookup tells a member already listed and makes the place of a new one.
+    auto [it, fresh] = m_index.try_emplace(std::string(name));
+    if (!fresh)
         return;
-    m_owner->Users().Add(name, address);
-    append(name, flags);
+    const std::uint64_t id = m_nextId;
+    try {
+        m_names.push_back(Entry{it->first, flags, id});
+        m_owner->Users().Add(name, address);
+    } catch (...) {
+        if (!m_names.empty() && m_names.back().id == id)
+            m_names.pop_back();
+        m_index.erase(it);
+        throw;
+    }
+    it->second.insert(id);
+    ++m_nextId;
 }
 
 void TIdIRCChannel::Joined(TIdIRCUser* user)
@@ -155,8 +173,7 @@ void TIdIRCChannel::ChangedNick(TIdIRCUser* user, std::string_view newNick)
     Entry& e = m_names[static_cast<std::size_t>(i)];
     unindex(e);
     e.nick = std::string(newNick);
-    Bucket& b = m_index[e.nick];
-    b.insert(std::upper_bound(b.begin(), b.end(), e.id), e.id);
+    m_index[e.nick].insert(e.id);
     notify(TIdIRCChannelUpdateType::cuNick, user, i);
 }
 

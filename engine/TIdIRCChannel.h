@@ -1,6 +1,7 @@
 // One channel the client has joined.
 #pragma once
 
+#include "engine/OrderedBucket.h"
 #include "text/Cp1251.h"
 
 #include <cstdint>
@@ -105,7 +106,7 @@ private:
         int flags;
         std::uint64_t id; // increasing with the position, so an entry's index is a binary search away
     };
-    using Bucket = std::vector<std::uint64_t>;
+    using Bucket = OrderedBucket<std::uint64_t, ~std::uint64_t{0}>; // no id is ever all ones
 
     void notify(TIdIRCChannelUpdateType t, TIdIRCUser* user, int info);
     void append(std::string_view nick, int flags);

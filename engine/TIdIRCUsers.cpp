@@ -7,9 +7,7 @@ namespace morva {
 
 void TIdIRCUsers::indexAdd(TIdIRCUser* u)
 {
-    Bucket& b = m_index[u->m_nick];
-    auto pos = std::upper_bound(b.begin(), b.end(), u, [](auto* x, auto* y) { return x->m_seq < y->m_seq; });
-    b.insert(pos, u);
+    m_index[u->m_nick].insert(u);
 }
 
 void TIdIRCUsers::indexRemove(TIdIRCUser* u)
@@ -17,7 +15,7 @@ void TIdIRCUsers::indexRemove(TIdIRCUser* u)
     auto it = m_index.find(u->m_nick);
     if (it == m_index.end())
         return;
-    std::erase(it->second, u);
+    it->second.erase(u);
     if (it->second.empty())
         m_index.erase(it);
 }
@@ -41,17 +39,24 @@ int TIdIRCUsers::Find(std::string_view nick) const
 
 TIdIRCUser* TIdIRCUsers::Add(std::string_view nick, std::string_view address)
 {
-    if (TIdIRCUser* u = FindUser(nick)) {
+    // One lookup finds the record or makes the place for a new one (a names reply adds thousands in a row).
+    auto [it, fresh] = m_index.try_emplace(std::string(nick));
+    if (!fresh) {
+        TIdIRCUser* u = it->second.front();
         if (!address.empty() && u->m_address != address)
             u->m_address = std::string(address);
         ++u->m_refCount;
         return u;
     }
-    auto rec =
-        std::unique_ptr<TIdIRCUser>(new TIdIRCUser(m_owner, std::string(nick), std::string(address), m_nextSeq++));
-    TIdIRCUser* u = rec.get();
-    m_items.push_back(std::move(rec));
-    indexAdd(u);
+    try {
+        m_items.push_back(
+            std::unique_ptr<TIdIRCUser>(new TIdIRCUser(m_owner, it->first, std::string(address), m_nextSeq++)));
+    } catch (...) {
+        m_index.erase(it);
+        throw;
+    }
+    TIdIRCUser* u = m_items.back().get();
+    it->second.insert(u);
     return u;
 }
 

@@ -1,6 +1,7 @@
 // The engine's collection of user records.
 #pragma once
 
+#include "engine/OrderedBucket.h"
 #include "engine/TIdIRCUser.h"
 #include "text/Cp1251.h"
 
@@ -37,7 +38,12 @@ public:
     void Rename(TIdIRCUser* user, std::string_view newNick);
 
 private:
-    using Bucket = std::vector<TIdIRCUser*>; // ordered by creation
+    static bool olderThan(const TIdIRCUser* a, const TIdIRCUser* b) { return a->m_seq < b->m_seq; }
+    struct Older
+    {
+        bool operator()(const TIdIRCUser* a, const TIdIRCUser* b) const { return olderThan(a, b); }
+    };
+    using Bucket = OrderedBucket<TIdIRCUser*, nullptr, Older>;
     void indexAdd(TIdIRCUser* u);
     void indexRemove(TIdIRCUser* u);
 
