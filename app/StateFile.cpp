@@ -83,10 +83,15 @@ QString StateFile::picture() const
         place(out, "menu", bar->menuButton());
     else
         place(out, "menu", m_form.toolBarMenuButton());
-    if (const QListWidget* box = m_form.sListBox1; box && box->isVisible()) {
-        for (int i = 0; i < box->count(); ++i) {
+    if (const QListWidget* box = m_form.sListBox1; box && box->isVisible() && box->count() > 0) {
+        // Only the rows in sight can be clicked; a big channel's other thousands are skipped unmeasured.
+        const QRect sight = box->viewport()->rect();
+        const QModelIndex top = box->indexAt(QPoint(sight.left() + 1, sight.top()));
+        for (int i = top.isValid() ? top.row() : 0; i < box->count(); ++i) {
             const QRect r = box->visualItemRect(box->item(i));
-            if (!box->viewport()->rect().intersects(r))
+            if (r.top() > sight.bottom())
+                break;
+            if (!sight.intersects(r))
                 continue;
             const QPoint c = box->viewport()->mapToGlobal(r.center());
             out += QStringLiteral("place nick:%1 %2 %3\n").arg(box->item(i)->text()).arg(c.x()).arg(c.y());

@@ -138,6 +138,8 @@ void TForm1::buildLayout()
     sListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     sListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     sListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every entry is one line of the same font: the box need not measure ten thousand of them to lay them out.
+    sListBox1->setUniformItemSizes(true);
     connect(sListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { NickMenu->popup(sListBox1->viewport()->mapToGlobal(p)); });
     middle->addWidget(sListBox1);
