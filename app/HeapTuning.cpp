@@ -1,0 +1,18 @@
+// HeapTuning.
+#include "app/HeapTuning.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace morva {
+
+void tuneHeap()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+#endif
+}
+
+} // namespace morva
