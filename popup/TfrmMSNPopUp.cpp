@@ -210,7 +210,7 @@ void TfrmMSNPopUp::paintBackground()
     QImage canvas;
     if (m_owner.BackgroundImage.isNull()) {
         QPixmap strip;
-        if (strip.load(QStringLiteral(":/MSN")))
+        if (strip.load(QStringLiteral(":/MSN"), "PNG"))
             m_imgMsn->setPixmap(strip);
         canvas = gradientImage(size, m_gradientColor1, m_gradientColor2, m_gradientOrientation);
     } else {

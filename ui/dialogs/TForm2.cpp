@@ -19,7 +19,6 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     Image1 = new QLabel(this);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/logo")));
     Image1->setAlignment(Qt::AlignCenter);
     layout->addWidget(Image1);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -29,6 +28,14 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::
     Timer1.setInterval(3000);
     connect(&Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
     Timer1.start();
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    // The form is created at every start and normally never shown: the logo is decoded only for a showing.
+    if (Image1->pixmap().isNull())
+        Image1->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
+    QWidget::showEvent(event);
 }
 
 void TForm2::Timer1Timer()

@@ -22,6 +22,9 @@ public:
     QTimer Timer1;
 
     void Timer1Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace morva

@@ -22,8 +22,8 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowTitleHint
     setModal(true);
 
     Image1 = new QLabel(this);
-    Image1->setPixmap(
-        QPixmap(QStringLiteral(":/icons/morva")).scaled(128, 128, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // The picture is decoded when the box is first shown: most starts never open it.
+    Image1->setFixedSize(128, 128);
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     sLabelFX1 = new QLabel(QStringLiteral("MORVA"), this);
@@ -64,6 +64,9 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowTitleHint
 void TForm6::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    if (Image1->pixmap().isNull())
+        Image1->setPixmap(QPixmap(QStringLiteral(":/icons/morva.png"))
+                              .scaled(128, 128, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
 }

@@ -47,7 +47,7 @@ TForm1::TForm1(Host& host, SkinManager& skins, TForm1Options options, QWidget* p
     initMorvaResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("MORVA"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/morva")));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/morva.png")));
     setMinimumSize(600, 460);
     buildMenus();
     buildLayout();
@@ -75,7 +75,7 @@ QToolButton* TForm1::addToolButton(const char* name, const char* icon, const QSt
 {
     auto* b = new QToolButton(ToolBar1);
     b->setObjectName(QLatin1String(name));
-    b->setProperty("morvaIcon", QString(QStringLiteral(":/icons/") + QLatin1String(icon)));
+    b->setProperty("morvaIcon", QString(QStringLiteral(":/icons/") + QLatin1String(icon) + QStringLiteral(".png")));
     b->setIconSize(QSize(24, 24));
     b->setToolTip(hint);
     b->setAutoRaise(true);
@@ -185,6 +185,7 @@ void TForm1::applyExtendedBorders(bool on)
 void TForm1::unwireEngineEvents()
 {
     IdIRC1.OnRaw = nullptr;
+    IdIRC1.OnConnect = nullptr;
     IdIRC1.OnNames = nullptr;
     IdIRC1.OnNickChange = nullptr;
     IdIRC1.OnNickChanged = nullptr;
