@@ -20,6 +20,7 @@
 
 class QAction;
 class QDialog;
+class QEventLoop;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -226,6 +227,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();
@@ -313,6 +315,13 @@ private:
     bool m_shownOnce = false;
     bool m_reframing = false;
     bool m_closed = false;
+    // A connect made before the window has painted for the first time waits for that painting (at most
+    // kFirstPaintWaitMs, for a window that is never exposed) between the link and the registration: the server
+    // takes the connection at once, and the first and costliest paint does not interrupt its first replies.
+    bool m_firstPaintDone = false;
+    QEventLoop* m_firstPaintWait = nullptr;
+    static constexpr int kFirstPaintWaitMs = 300;
+    void awaitFirstPaint();
 };
 
 } // namespace morva

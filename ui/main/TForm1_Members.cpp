@@ -36,6 +36,7 @@ std::string captionOf(const QTabWidget* tabs, int page)
 void TForm1::wireEngineEvents()
 {
     IdIRC1.OnRaw = [this](auto&&... a) { IdIRC1Raw(a...); };
+    IdIRC1.OnConnect = [this](TIdIRC*) { awaitFirstPaint(); };
     IdIRC1.OnNames = [this](auto&&... a) { IdIRC1Names(a...); };
     IdIRC1.OnNickChange = [this](auto&&... a) { IdIRC1NickChange(a...); };
     IdIRC1.OnNickChanged = [this](auto&&... a) { IdIRC1NickChanged(a...); };

@@ -11,11 +11,13 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
 #include <QShowEvent>
 #include <QTimer>
+#include <QWindow>
 
 namespace morva {
 namespace {
@@ -127,12 +129,48 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormShow()
 {
+    // The first paint of the window (a whole window of freshly mapped pixels) is awaited by the first connect,
+    // so that it lands neither in the connect wait nor among the server's first replies.
+    if (QWindow* window = windowHandle(); window && !window->isExposed())
+        window->installEventFilter(this);
+    else
+        m_firstPaintDone = true;
     // "AutoConnect": the connect command, from the event loop right after the window is up, so that a slow or
     // refused connect never holds up the first paint.
     if (m_connection.autoConnect)
         QTimer::singleShot(0, this, [this] { ToolButton1Click(); });
     if (!m_options.arguments.isEmpty() && m_options.arguments.front().toUpper() == QLatin1String("/COOL"))
         showMessage(QStringLiteral("ЫЫ:)\r\nВы нашли эту пасхалкутеперь вы самый кульный юзер MORVA-а"));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window paints while it handles the expose; what follows in the event loop comes after the painting.
+    if (event->type() == QEvent::Expose && watched == windowHandle() && !m_firstPaintDone) {
+        QTimer::singleShot(0, this, [this] {
+            // An expose that hides the window (minimised) is not the painting awaited.
+            const QWindow* window = windowHandle();
+            if (m_firstPaintDone || (window && !window->isExposed()))
+                return;
+            m_firstPaintDone = true;
+            if (window)
+                windowHandle()->removeEventFilter(this);
+            if (m_firstPaintWait)
+                m_firstPaintWait->quit();
+        });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::awaitFirstPaint()
+{
+    if (m_firstPaintDone || m_firstPaintWait || m_closed || !isVisible() || isMinimized())
+        return;
+    QEventLoop wait;
+    m_firstPaintWait = &wait;
+    QTimer::singleShot(kFirstPaintWaitMs, &wait, &QEventLoop::quit);
+    wait.exec();
+    m_firstPaintWait = nullptr;
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -157,6 +195,8 @@ void TForm1::FormClose()
     if (m_closed)
         return;
     m_closed = true;
+    if (m_firstPaintWait)
+        m_firstPaintWait->quit();
     // From here on no engine event reaches the window, also while the connection is being closed below.
     unwireEngineEvents();
     Timer1.stop();

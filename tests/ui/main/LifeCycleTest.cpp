@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
@@ -433,6 +434,7 @@ protected:
     {
         return [](int ms) { QTest::qWait(ms); };
     }
+    int paintsBeforeNick(bool minimised, qint64& elapsedMs);
     FakeServer server;
 };
 
@@ -447,6 +449,67 @@ TEST_F(AutoConnectTest, OnConnectsWhenTheWindowIsShown)
     // The connect command opened the system window first.
     ASSERT_GE(form->sPageControl1->count(), 1);
     EXPECT_EQ(form->sPageControl1->tabText(0), QStringLiteral("Система"));
+}
+
+// Counts the paint events of one window's widgets.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* window) : m_window(window) { qApp->installEventFilter(this); }
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && o->isWidgetType() && static_cast<QWidget*>(o)->window() == m_window)
+            ++count;
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+};
+
+// Shows the window with auto-connect on and tells how many of its widgets had painted when the NICK line went out.
+int AutoConnectTest::paintsBeforeNick(bool minimised, qint64& elapsedMs)
+{
+    PaintCounter paints(form.get());
+    int atNick = -1;
+    auto send = form->IdIRC1.OnSend;
+    form->IdIRC1.OnSend = [&](TIdIRC* irc, const std::string& line) {
+        if (line.rfind("NICK ", 0) == 0 && atNick < 0)
+            atNick = paints.count;
+        if (send)
+            send(irc, line);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    if (minimised)
+        form->showMinimized();
+    else
+        form->show();
+    const bool sent = server.waitFor("NICK auto\r\n", [](int ms) { QTest::qWait(ms); });
+    elapsedMs = clock.elapsed();
+    form->IdIRC1.OnSend = send;
+    return sent ? atNick : -2;
+}
+
+TEST_F(AutoConnectTest, RegistrationWaitsForTheFirstPaint)
+{
+    store("-1");
+    create();
+    qint64 ms = 0;
+    EXPECT_GT(paintsBeforeNick(false, ms), 0);
+}
+
+TEST_F(AutoConnectTest, MinimisedWindowDoesNotWaitForAPaint)
+{
+    store("-1");
+    create();
+    qint64 ms = 0;
+    EXPECT_EQ(paintsBeforeNick(true, ms), 0);
+    EXPECT_LT(ms, 250) << "the connect waited for a paint that a minimised window never gets";
 }
 
 TEST_F(AutoConnectTest, OffOrMissingLeavesTheWindowOffline)
