@@ -5,6 +5,7 @@
 #include "ui/dialogs/StoredValues.h"
 #include "ui/dialogs/TForm3.h"
 #include "ui/main/ChatLog.h"
+#include "ui/main/DisplaySync.h"
 #include "ui/main/TForm1.h"
 
 #include <cmath>
@@ -155,6 +156,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             m_firstPaintDone = true;
             if (window)
                 windowHandle()->removeEventFilter(this);
+            // The painting is done here; the display copies it in its own time, and the next paint would wait
+            // for that copy wherever it falls. Waiting for it now keeps it out of the first replies.
+            syncWithDisplay();
             if (m_firstPaintWait)
                 m_firstPaintWait->quit();
         });
