@@ -17,7 +17,8 @@ case "${1:-}" in
 run)
     shift
     tools/install-deps.sh
-    configure build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # The same configuration as the test command's release build, so that the two share one build.
+    configure build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVA_WERROR=ON
     if [ "${1:-}" = demo ]; then
         shift
         ninja -C build/release -j"$jobs" morva demobot
