@@ -293,6 +293,8 @@ private:
     TForm1Options m_options;
     UserFiles m_files;
     WindowRegistry m_registry;
+    // The window whose nick list the nick list box shows (upper case); empty while it shows none.
+    std::string m_boxOwner;
     std::unique_ptr<TMSNPopUp> m_popup;
     AliasList m_aliases;
     IgnoreList m_ignore;

@@ -11,6 +11,7 @@
 
 #include <QCollator>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -99,10 +100,24 @@ std::string TForm1::activeWindowName() const
 
 void TForm1::sPageControl1Change(QObject* /*Sender*/)
 {
+    // A refresh of the list already shown (a join, a part, a mode, a nick change) keeps what the user is looking
+    // at: the selected entry and the entry at the top of the box. A tab change starts at the top.
+    const std::string owner = sPageControl1->currentIndex() < 0 ? std::string() : activeWindowName();
+    const bool refresh = !owner.empty() && owner == m_boxOwner;
+    QString selected;
+    QString top;
+    if (refresh) {
+        if (const QListWidgetItem* it = sListBox1->currentItem(); it && it->isSelected())
+            selected = it->text();
+        if (sListBox1->verticalScrollBar()->value() > 0)
+            if (const QListWidgetItem* it = sListBox1->itemAt(1, 1))
+                top = it->text();
+    }
     sListBox1->clear();
-    if (sPageControl1->currentIndex() < 0)
+    m_boxOwner.clear();
+    if (owner.empty())
         return;
-    const NickList* list = userListAt(FindUserList(activeWindowName()));
+    const NickList* list = userListAt(FindUserList(owner));
     if (!list)
         return;
     QStringList items;
@@ -114,6 +129,28 @@ void TForm1::sPageControl1Change(QObject* /*Sender*/)
     std::stable_sort(items.begin(), items.end(),
                      [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
     sListBox1->addItems(items);
+    m_boxOwner = owner;
+    if (!refresh) {
+        sListBox1->scrollToTop();
+        return;
+    }
+    // The rows are laid out now (cheap: they are of one height) so that the places below are the new ones.
+    if (!top.isEmpty() || !selected.isEmpty())
+        sListBox1->doItemsLayout();
+    if (!top.isEmpty()) {
+        const QList<QListWidgetItem*> found = sListBox1->findItems(top, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (!found.isEmpty())
+            sListBox1->scrollToItem(found.front(), QAbstractItemView::PositionAtTop);
+    }
+    if (!selected.isEmpty()) {
+        const QList<QListWidgetItem*> found = sListBox1->findItems(selected, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (!found.isEmpty()) {
+            // Selecting must not scroll: the entry may be out of sight.
+            const int value = sListBox1->verticalScrollBar()->value();
+            sListBox1->setCurrentItem(found.front());
+            sListBox1->verticalScrollBar()->setValue(value);
+        }
+    }
 }
 
 void TForm1::Timer1Timer(QObject* /*Sender*/)

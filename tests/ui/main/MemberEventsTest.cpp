@@ -3,6 +3,7 @@
 #include "TrafficFixture.h"
 
 #include <QElapsedTimer>
+#include <QScrollBar>
 
 namespace morva::test {
 namespace {
@@ -330,6 +331,105 @@ TEST_F(MemberEvents, MissingRecordsChangeNothing)
     EXPECT_EQ(entries("#A"), (Strings{"me", "bob"}));
     EXPECT_EQ(tabs(), (Strings{"Система", "#A"}));
     EXPECT_EQ(shown("#A").size(), 2u) << "a message without a sender record is still shown, with an empty nick";
+}
+
+} // namespace
+} // namespace morva::test
+
+namespace morva::test {
+namespace {
+
+// A long channel in a shown window: refreshes of its nick list box keep the user's place and selection.
+class NickBoxRefresh : public TrafficFixture
+{
+protected:
+    void SetUp() override
+    {
+        TrafficFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        // 300 members in 353 lines of 50 (a line is at most 512 bytes).
+        in(":me!ident@127.0.0.1 JOIN :#big");
+        for (int line = 0; line < 6; ++line) {
+            std::string names;
+            for (int i = 0; i < 50; ++i)
+                names += "n" + std::to_string(1000 + line * 50 + i) + " ";
+            in(":srv 353 me = #big :" + names);
+        }
+        in(":srv 366 me #big :End of /NAMES list.");
+        joinWithNames("#small", "a b");
+        form->resize(900, 600);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        activate("#BIG");
+        form->sPageControl1Change();
+    }
+    QListWidget* box() const { return form->sListBox1; }
+    QString topEntry() const { return box()->itemAt(1, 1) ? box()->itemAt(1, 1)->text() : QString(); }
+    QString selectedEntry() const
+    {
+        const QList<QListWidgetItem*> s = box()->selectedItems();
+        return s.isEmpty() ? QString() : s.front()->text();
+    }
+    void scrollTo(const char* entry)
+    {
+        const auto found = box()->findItems(QString::fromLatin1(entry), Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << entry;
+        box()->scrollToItem(found.front(), QAbstractItemView::PositionAtTop);
+    }
+    void pick(const char* entry)
+    {
+        const auto found = box()->findItems(QString::fromLatin1(entry), Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << entry;
+        // As a click would: the box stays where it is.
+        const int value = box()->verticalScrollBar()->value();
+        box()->setCurrentItem(found.front());
+        box()->verticalScrollBar()->setValue(value);
+    }
+};
+
+TEST_F(NickBoxRefresh, KeepsTheTopEntryAndTheSelectionOfTheSameList)
+{
+    scrollTo("n1100");
+    ASSERT_EQ(topEntry(), QStringLiteral("n1100"));
+    struct Step
+    {
+        const char* what;
+        const char* pickFirst;
+        const char* line;
+        int count;
+        const char* selectedAfter; // "": nothing selected
+    };
+    const Step steps[] = {
+        {"a join sorting above", "n1120", ":n0000!u@h JOIN :#big", 301, "n1120"},
+        {"a part above", "n1120", ":n1001!u@h PART #big", 300, "n1120"},
+        // The entry's text changes, so the old one is gone.
+        {"a mode of the selected member", "n1120", ":srv MODE #big +v n1120", 300, ""},
+        {"the selected member leaves", "+n1120", ":n1120!u@h PART #big", 299, ""},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        pick(s.pickFirst);
+        in(s.line);
+        form->Timer1Timer();
+        ASSERT_EQ(box()->count(), s.count);
+        EXPECT_EQ(topEntry(), QStringLiteral("n1100"));
+        EXPECT_EQ(selectedEntry(), QString::fromLatin1(s.selectedAfter));
+    }
+}
+
+TEST_F(NickBoxRefresh, AtTheTopANewFirstEntryIsShownAndATabChangeStartsAtTheTop)
+{
+    ASSERT_EQ(box()->verticalScrollBar()->value(), 0);
+    in(":a0000!u@h JOIN :#big");
+    form->Timer1Timer();
+    EXPECT_EQ(topEntry(), QStringLiteral("a0000"));
+    scrollTo("n1200");
+    pick("n1210");
+    activate("#SMALL");
+    activate("#BIG");
+    EXPECT_EQ(box()->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(selectedEntry(), QString());
 }
 
 } // namespace
