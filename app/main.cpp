@@ -1,7 +1,5 @@
 // MORVA: the program's entry point, creating the windows in their order and running the message loop.
-#include "app/HeapTuning.h"
 #include "app/QtHost.h"
-#include "app/SessionBus.h"
 #include "app/StateFile.h"
 #include "app/TermSignal.h"
 #include "engine/TIdAntiFreeze.h"
@@ -26,8 +24,6 @@
 
 int main(int argc, char** argv)
 {
-    morva::tuneHeap();
-    morva::avoidBusAutolaunch();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("PelmarSoftware"));
     morva::initMorvaResources();

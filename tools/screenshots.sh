@@ -49,6 +49,8 @@ done
 
 # The demo: its own profile; the window fills most of the screen.
 export MORVA_STATE_FILE=/tmp/morva-shots-state.$$
+# No session bus on this display: none is to be launched for it.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 state=$MORVA_STATE_FILE
 "$root/tools/demo.sh" "$build" >/dev/null 2>&1 &
 pids+=($!)

@@ -19,6 +19,10 @@ printf '%s\n' "[General]" "Server=-1" "Host=127.0.0.1" "Port=$port" "Nick=benchm
     "AJoin=$chan" "AutoConnect=-1" "Logs=0" "psl=0" "pst=0" "psw=1280" "psh=800" \
     >"$dir/cfg/PelmarSoftware/MORVA.conf"
 export XDG_CONFIG_HOME="$dir/cfg" XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir/run" MORVA_STATE_FILE="$dir/state"
+# The display has no session bus. Qt's accessibility bridge would have libdbus launch a bus daemon for it (40 ms
+# of the start, and a daemon left running afterwards); an address that reaches nothing turns the bridge off, as
+# NO_AT_BRIDGE=1 does for HexChat's launcher.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 cd "$dir"
 # Xvfb picks a free display and writes its number once it accepts clients.
 # shellcheck disable=SC2086 # XVFB_SCREEN may carry further arguments
