@@ -185,7 +185,9 @@ void TForm1::applyExtendedBorders(bool on)
 void TForm1::unwireEngineEvents()
 {
     IdIRC1.OnRaw = nullptr;
-    IdIRC1.OnConnect = nullptr;
+    // Not while the connect waits inside this very handler (a close during the wait): it does nothing once closed.
+    if (!m_firstPaintWait)
+        IdIRC1.OnConnect = nullptr;
     IdIRC1.OnNames = nullptr;
     IdIRC1.OnNickChange = nullptr;
     IdIRC1.OnNickChanged = nullptr;

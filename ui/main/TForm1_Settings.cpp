@@ -173,7 +173,9 @@ void TForm1::awaitFirstPaint()
     QEventLoop wait;
     m_firstPaintWait = &wait;
     QTimer::singleShot(kFirstPaintWaitMs, &wait, &QEventLoop::quit);
-    wait.exec();
+    // Between the link and the registration no click or key may act: a command typed now would reach the server
+    // before NICK and USER, a disconnect would leave the connect half done.
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
     m_firstPaintWait = nullptr;
 }
 
