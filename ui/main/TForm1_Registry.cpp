@@ -101,15 +101,18 @@ std::string TForm1::activeWindowName() const
 void TForm1::sPageControl1Change(QObject* /*Sender*/)
 {
     // A refresh of the list already shown (a join, a part, a mode, a nick change) keeps what the user is looking
-    // at: the selected entry and the entry at the top of the box. A tab change starts at the top.
+    // at: the selected member, whatever its prefix has become, and the place in the box (held by its top entry
+    // while that is unchanged, else by the scroll position). A tab change starts at the top with nothing selected.
     const std::string owner = sPageControl1->currentIndex() < 0 ? std::string() : activeWindowName();
     const bool refresh = !owner.empty() && owner == m_boxOwner;
-    QString selected;
+    std::string selected;
     QString top;
+    int scroll = 0;
     if (refresh) {
         if (const QListWidgetItem* it = sListBox1->currentItem(); it && it->isSelected())
-            selected = it->text();
-        if (sListBox1->verticalScrollBar()->value() > 0)
+            selected = GetClearNick(text::fromQString(it->text()));
+        scroll = sListBox1->verticalScrollBar()->value();
+        if (scroll > 0)
             if (const QListWidgetItem* it = sListBox1->itemAt(1, 1))
                 top = it->text();
     }
@@ -135,20 +138,24 @@ void TForm1::sPageControl1Change(QObject* /*Sender*/)
         return;
     }
     // The rows are laid out now (cheap: they are of one height) so that the places below are the new ones.
-    if (!top.isEmpty() || !selected.isEmpty())
+    if (scroll > 0 || !selected.empty())
         sListBox1->doItemsLayout();
-    if (!top.isEmpty()) {
-        const QList<QListWidgetItem*> found = sListBox1->findItems(top, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (!found.isEmpty())
-            sListBox1->scrollToItem(found.front(), QAbstractItemView::PositionAtTop);
+    if (scroll > 0) {
+        const int row = top.isEmpty() ? -1 : static_cast<int>(items.indexOf(top));
+        if (row >= 0)
+            sListBox1->scrollToItem(sListBox1->item(row), QAbstractItemView::PositionAtTop);
+        else
+            sListBox1->verticalScrollBar()->setValue(scroll);
     }
-    if (!selected.isEmpty()) {
-        const QList<QListWidgetItem*> found = sListBox1->findItems(selected, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (!found.isEmpty()) {
+    if (!selected.empty()) {
+        for (int i = 0; i < sListBox1->count(); ++i) {
+            if (!text::sameText(GetClearNick(text::fromQString(items[i])), selected))
+                continue;
             // Selecting must not scroll: the entry may be out of sight.
             const int value = sListBox1->verticalScrollBar()->value();
-            sListBox1->setCurrentItem(found.front());
+            sListBox1->setCurrentRow(i);
             sListBox1->verticalScrollBar()->setValue(value);
+            break;
         }
     }
 }

@@ -403,9 +403,11 @@ TEST_F(NickBoxRefresh, KeepsTheTopEntryAndTheSelectionOfTheSameList)
     const Step steps[] = {
         {"a join sorting above", "n1120", ":n0000!u@h JOIN :#big", 301, "n1120"},
         {"a part above", "n1120", ":n1001!u@h PART #big", 300, "n1120"},
-        // The entry's text changes, so the old one is gone.
-        {"a mode of the selected member", "n1120", ":srv MODE #big +v n1120", 300, ""},
-        {"the selected member leaves", "+n1120", ":n1120!u@h PART #big", 299, ""},
+        // The selection follows the member to its new entry.
+        {"a mode of the selected member", "n1120", ":srv MODE #big +v n1120", 300, "+n1120"},
+        // A new nick is another member as far as the box can tell.
+        {"a nick change of the selected member", "+n1120", ":n1120!u@h NICK :n1121x", 300, ""},
+        {"the selected member leaves", "+n1121x", ":n1121x!u@h PART #big", 299, ""},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.what);
@@ -416,6 +418,12 @@ TEST_F(NickBoxRefresh, KeepsTheTopEntryAndTheSelectionOfTheSameList)
         EXPECT_EQ(topEntry(), QStringLiteral("n1100"));
         EXPECT_EQ(selectedEntry(), QString::fromLatin1(s.selectedAfter));
     }
+    // The top entry itself changes (it moves to the voiced entries): the box keeps its scroll position.
+    const int value = box()->verticalScrollBar()->value();
+    in(":srv MODE #big +v n1100");
+    form->Timer1Timer();
+    EXPECT_EQ(box()->verticalScrollBar()->value(), value);
+    EXPECT_NE(topEntry(), QStringLiteral("+n1100"));
 }
 
 TEST_F(NickBoxRefresh, AtTheTopANewFirstEntryIsShownAndATabChangeStartsAtTheTop)
