@@ -150,12 +150,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Expose && watched == windowHandle() && !m_firstPaintDone) {
         QTimer::singleShot(0, this, [this] {
             // An expose that hides the window (minimised) is not the painting awaited.
-            const QWindow* window = windowHandle();
+            QWindow* window = windowHandle();
             if (m_firstPaintDone || (window && !window->isExposed()))
                 return;
             m_firstPaintDone = true;
             if (window)
-                windowHandle()->removeEventFilter(this);
+                window->removeEventFilter(this);
             // The painting is done here; the display copies it in its own time, and the next paint would wait
             // for that copy wherever it falls. Waiting for it now keeps it out of the first replies.
             syncWithDisplay();
